@@ -1,0 +1,32 @@
+#pragma once
+// A read-only result set over one table file: the table's fields, restricted by a SQL
+// condition with bound parameters and ordered by a SQL ORDER BY text. User text is only
+// ever passed as a parameter. Parameters may be named (":Count") or positional ("?").
+
+#include "Dataset.h"
+
+#include <QVariantMap>
+
+namespace tav::store {
+
+class Query : public Dataset
+{
+    Q_OBJECT
+public:
+    explicit Query(QObject *parent = nullptr);
+    ~Query() override;
+
+    void setDirectory(const QString &dir);
+    void setTableName(const QString &fileName);
+    QString tableName() const;
+    // e.g. "LastName LIKE :p0 ESCAPE '\\' AND lower_locale(FirstName) LIKE :p1 ESCAPE '\\'".
+    // The function lower_locale(text) lowers text as the user's locale does.
+    void setWhere(const QString &condition);
+    void setOrderBy(const QString &orderBy); // e.g. "LastName DESC"; empty keeps table order
+    void bindValue(const QString &name, const QVariant &value);
+    void clearBindings();
+
+    void open() override; // StoreError on bad SQL or missing file
+};
+
+} // namespace tav::store

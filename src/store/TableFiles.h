@@ -1,0 +1,24 @@
+#pragma once
+// File-level operations of the table engine. A table is a ".db" file (one SQLite
+// database holding the table, self-describing: field names, types and sizes in file
+// order) plus, for tables with memo or graphic fields, its ".mb" file (a SQLite file
+// holding those values by row key). Paths are full paths or relative to the current
+// working directory.
+
+#include "Schemas.h"
+
+#include <QString>
+
+namespace tav::store {
+
+// Creates an empty table (and its .mb when needed), replacing any existing files.
+void createTable(const QString &path, const TableSchema &schema);
+bool tableExists(const QString &path);
+// The field definitions stored in the table file.
+TableSchema readSchema(const QString &path);
+// Copies the .db and, when it exists, the .mb, overwriting the destination.
+void copyTable(const QString &from, const QString &to);
+// Removes the .db and its .mb; missing files are not an error.
+void deleteTable(const QString &path);
+
+} // namespace tav::store

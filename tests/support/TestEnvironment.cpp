@@ -1,0 +1,59 @@
+#include "TestEnvironment.h"
+
+#include "FileDialogs.h"
+#include "Settings.h"
+
+#include <QDir>
+#include <QTest>
+
+namespace tav::test {
+
+TestEnvironment::TestEnvironment() : m_oldCwd(QDir::currentPath())
+{
+    QDir::setCurrent(m_dir.path());
+    QDir().mkpath(m_dir.path() + QStringLiteral("/.config"));
+    Settings::setFilePath(settingsFile());
+    FileDialogs::setHandler([this](const FileDialogRequest &r) {
+        if (m_fileAnswers.isEmpty()) {
+            qWarning("Unexpected file dialog: %s", qPrintable(r.caption));
+            m_messages.reset();
+            return QString();
+        }
+        return m_fileAnswers.takeFirst();
+    });
+}
+
+TestEnvironment::~TestEnvironment()
+{
+    FileDialogs::setHandler({});
+    Settings::setFilePath({});
+    QDir::setCurrent(m_oldCwd);
+}
+
+QString TestEnvironment::path(const QString &fileName) const { return QDir(m_dir.path()).filePath(fileName); }
+
+QString TestEnvironment::settingsFile() const { return m_dir.path() + QStringLiteral("/.config/test.ini"); }
+
+void TestEnvironment::answerFileDialog(const QString &p) { m_fileAnswers.append(p); }
+
+void TestEnvironment::verify()
+{
+    const QStringList unexpected = m_messages.unexpected();
+    const int pending = m_messages.pendingAnswers();
+    const int pendingFiles = m_fileAnswers.size();
+    m_messages.reset();
+    m_fileAnswers.clear();
+    if (!unexpected.isEmpty())
+        QFAIL(qPrintable(QStringLiteral("Message box without a queued answer: ") + unexpected.join(" | ")));
+    if (pending)
+        QFAIL(qPrintable(QStringLiteral("%1 queued message answer(s) never used").arg(pending)));
+    if (pendingFiles)
+        QFAIL(qPrintable(QStringLiteral("%1 file-dialog answer(s) never used").arg(pendingFiles)));
+}
+
+QString TestEnvironment::fixture(const QString &relativePath)
+{
+    return QDir(qEnvironmentVariable("TAV_TEST_DATA")).filePath(relativePath);
+}
+
+} // namespace tav::test
