@@ -37,21 +37,32 @@ class Launcher
 public:
     static void setProcessStarter(ProcessStarter starter); // empty: real QProcess::startDetached
     static void setUrlOpener(UrlOpener opener);            // empty: real QDesktopServices
-    // Extra folders searched before PATH (tests, and the folder of the running binary).
+    // Extra folders searched before PATH. The folder of the running binary is always
+    // searched after them, PATH last.
     static void setSearchPath(const QStringList &folders);
 
     // Linux candidates for a program name the program uses ("Calc.exe", "notepad", ...);
     // unknown names map to themselves without ".exe".
     static QStringList candidatesFor(const QString &programName);
-    // The first candidate found as an executable file, or empty when none is.
+    // The executable of the first candidate installed (absolute path, without the
+    // candidate's fixed arguments), or empty when none is.
     static QString resolve(const QString &programName);
 
-    // Starts a command line "program arg1 arg2" with its window shown; false on failure.
+    // Starts the program (a name above or a path) with the arguments, detached; tries
+    // every installed candidate in turn; false when none started. Arguments are passed
+    // as they are: callers map "c:\..." names with mapDrivePath first.
+    static bool startProgram(const QString &programName, const QStringList &arguments,
+                             const QString &workingDirectory = {});
+    // Starts a command line "program arg1 arg2" (split like a shell, quotes allowed)
+    // with its window shown; false on failure.
     static bool startCommandLine(const QString &commandLine, const QString &workingDirectory = {});
     // Shell "open" of program with a parameter. "iexplore" falls back to "netscape";
     // shows "Could not start any browser!" or "Could not start " + program on failure.
+    // A parameter containing "mailto:" goes to the URL opener instead of the program.
     static bool launchProgram(const QString &program, const QString &argument);
-    // Opens a document; returns an OpenResult. Failures are mapped from the real cause.
+    // Opens a local file with the desktop's default handler; returns an OpenResult.
+    // Failures are mapped from the real cause: missing file 2, missing folder 3,
+    // unreadable 5, no handler (the opener refused) 31.
     static int openDocument(const QString &path);
     // The message for a result code of openDocument (the table of shell results).
     static QString openResultMessage(int result);

@@ -23,9 +23,29 @@ QSettings store()
 }
 
 QString key(const QString &name) { return QString::fromLatin1(kSettingsKey) + '/' + name; }
+
+// Set when a write could not reach the disk; sync() reports it once.
+bool &writeFailed()
+{
+    static bool failed = false;
+    return failed;
+}
+
+void write(const QString &name, const QVariant &value)
+{
+    QSettings s = store();
+    s.setValue(key(name), value);
+    s.sync();
+    if (s.status() != QSettings::NoError)
+        writeFailed() = true;
+}
 } // namespace
 
-void Settings::setFilePath(const QString &path) { overridePath() = path; }
+void Settings::setFilePath(const QString &path)
+{
+    overridePath() = path;
+    writeFailed() = false;
+}
 
 QString Settings::filePath()
 {
@@ -62,18 +82,17 @@ std::optional<QString> Settings::readString(const QString &name)
     return v.toString();
 }
 
-void Settings::writeInt(const QString &name, int value) { store().setValue(key(name), value); }
+void Settings::writeInt(const QString &name, int value) { write(name, value); }
 
-void Settings::writeString(const QString &name, const QString &value)
-{
-    store().setValue(key(name), value);
-}
+void Settings::writeString(const QString &name, const QString &value) { write(name, value); }
 
 bool Settings::sync()
 {
     QSettings s = store();
     s.sync();
-    return s.status() == QSettings::NoError;
+    const bool ok = !writeFailed() && s.status() == QSettings::NoError;
+    writeFailed() = false;
+    return ok;
 }
 
 } // namespace tav

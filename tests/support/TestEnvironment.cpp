@@ -16,7 +16,7 @@ TestEnvironment::TestEnvironment() : m_oldCwd(QDir::currentPath())
     FileDialogs::setHandler([this](const FileDialogRequest &r) {
         if (m_fileAnswers.isEmpty()) {
             qWarning("Unexpected file dialog: %s", qPrintable(r.caption));
-            m_messages.reset();
+            m_unexpectedFileDialogs << r.caption;
             return QString();
         }
         return m_fileAnswers.takeFirst();
@@ -41,10 +41,14 @@ void TestEnvironment::verify()
     const QStringList unexpected = m_messages.unexpected();
     const int pending = m_messages.pendingAnswers();
     const int pendingFiles = m_fileAnswers.size();
+    const QStringList unexpectedFiles = m_unexpectedFileDialogs;
     m_messages.reset();
     m_fileAnswers.clear();
+    m_unexpectedFileDialogs.clear();
     if (!unexpected.isEmpty())
         QFAIL(qPrintable(QStringLiteral("Message box without a queued answer: ") + unexpected.join(" | ")));
+    if (!unexpectedFiles.isEmpty())
+        QFAIL(qPrintable(QStringLiteral("File dialog without a queued answer: ") + unexpectedFiles.join(" | ")));
     if (pending)
         QFAIL(qPrintable(QStringLiteral("%1 queued message answer(s) never used").arg(pending)));
     if (pendingFiles)

@@ -37,6 +37,7 @@ private:
     QString m_oldCwd;
     MessageQueue m_messages;
     QStringList m_fileAnswers;
+    QStringList m_unexpectedFileDialogs;
 };
 
 } // namespace tav::test
