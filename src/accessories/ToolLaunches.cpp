@@ -1,5 +1,6 @@
 #include "ToolLaunches.h"
 
+#include "HelpFile.h"
 #include "Launcher.h"
 #include "MessageBoxes.h"
 
@@ -47,20 +48,6 @@ bool publishToWeb(const QString &dataDir)
     // The web publishing program works on the tables of the current directory.
     QDir::setCurrent(dataDir);
     return Launcher::startCommandLine(QStringLiteral("TavrionexWebWizard -s"), dataDir);
-}
-
-QString helpFilePath()
-{
-    const QString binDir = QCoreApplication::applicationDirPath();
-    const QStringList places = {
-        binDir + QStringLiteral("/help/index.html"),
-        binDir + QStringLiteral("/../share/tavrionex/help/index.html"),
-        QStringLiteral(TAV_SOURCE_HELP_DIR "/index.html"),
-    };
-    for (const QString &place : places)
-        if (QFileInfo(place).isFile())
-            return QFileInfo(place).canonicalFilePath();
-    return {};
 }
 
 bool openHelp()

@@ -12,8 +12,5 @@ bool startPaint();                 // "mspaint.exe", then "pbrush.exe"; "You don
 bool startUploadUtility();         // "TavrionexFtp c:" from the folder of the running binary
 bool publishToWeb(const QString &dataDir); // "TavrionexWebWizard -s" in the data directory
 bool openHelp();                   // the HTML help shipped with the program
-// Where the shipped help lives (beside the binary, or in the source tree for a build);
-// empty when none is found.
-QString helpFilePath();
 
 } // namespace tav::tools

@@ -1,6 +1,7 @@
 // Handing programs, documents and links to the desktop; the Tools and Help launches.
 
 #include "FakeDesktop.h"
+#include "HelpFile.h"
 #include "Launcher.h"
 #include "TestEnvironment.h"
 #include "ToolLaunches.h"
@@ -360,7 +361,7 @@ private slots:
 
     void helpOpensTheShippedPage()
     {
-        const QString help = tools::helpFilePath();
+        const QString help = tav::helpFilePath();
         QVERIFY(QFile::exists(help));
         QCOMPARE(QFileInfo(help).fileName(), QStringLiteral("index.html"));
         QVERIFY(tools::openHelp());
@@ -376,7 +377,7 @@ private slots:
 
     void helpPageLinksResolve()
     {
-        const QString help = tools::helpFilePath();
+        const QString help = tav::helpFilePath();
         QFile file(help);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QString html = QString::fromUtf8(file.readAll());
