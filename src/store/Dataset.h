@@ -30,9 +30,15 @@ struct RecordFilter {
     explicit operator bool() const { return bool(accept); }
 };
 
-// Date fields are shown and parsed with this pattern (the user's short date format).
+// Date fields are shown and parsed with this pattern (the user's short date format, set by
+// the program at start-up; "dd/MM/yyyy" until then).
 void setDisplayDatePattern(const QString &pattern);
 QString displayDatePattern();
+// A date typed by the user, read with the display pattern: one-digit days and months are
+// accepted, and with a two-digit year pattern 00..49 mean 2000..2049, 50..99 mean 1950..1999.
+// Invalid (null) QDate when the text is empty or no date.
+QDate parseDisplayDate(const QString &text);
+QString formatDisplayDate(const QDate &date); // "" for a null date
 
 class Dataset : public QObject
 {
@@ -52,8 +58,10 @@ public:
     void next();
     void prior();
     void moveBy(int delta);
-    bool eof() const; // a next() ran past the last record (or the set is empty)
-    bool bof() const; // a prior() ran before the first record (or the set is empty)
+    // eof: a next() (or moveBy) ran past the last record, or the set is empty; first(), last()
+    // and every successful move clear it. bof likewise for prior() before the first record.
+    bool eof() const;
+    bool bof() const;
     int recordCount() const; // exact
     int recNo() const;       // 1-based position of the current record; 0 when empty
     void setRecNo(int number);

@@ -35,7 +35,7 @@ QString outputCheckName(int pos);   // "CheckBoxO19", "CheckBoxO1", "CheckBoxO18
 // The position whose record field is `field`, or -1.
 int positionOfRecordField(const QString &field);
 
-// Order of rows on the Database page: 78 (with 79 beside it), 80..86, then in the scroll
+// Order on the Database page: 78, 79 (beside 78 on the same row), 80..86, then in the scroll
 // box 87..94 followed by 0..77.
 QVector<int> databasePageOrder();
 // Report page: criteria rows 78, 79, 80..94, 0..77; output boxes 78..94, 95, 0..77.

@@ -23,10 +23,20 @@ public:
     // The function lower_locale(text) lowers text as the user's locale does.
     void setWhere(const QString &condition);
     void setOrderBy(const QString &orderBy); // e.g. "LastName DESC"; empty keeps table order
+    // A named parameter (":Count" or "Count"); takes effect at open() or refresh().
     void bindValue(const QString &name, const QVariant &value);
+    // The next positional parameter ("?"), in order.
+    void addBindValue(const QVariant &value);
     void clearBindings();
 
     void open() override; // StoreError on bad SQL or missing file
 };
+
+// Text lowered as lower_locale() lowers it in SQL (the user's locale).
+QString lowerLocale(const QString &text);
+// A LIKE pattern matching `text` anywhere, case-insensitively when compared with
+// lower_locale(field): the text lowered, with %, _ and \ escaped for ESCAPE '\' and wrapped
+// in %...%. Use as "lower_locale(Field) LIKE :p ESCAPE '\\'" with the pattern bound to :p.
+QString containsPattern(const QString &text);
 
 } // namespace tav::store
