@@ -1,0 +1,95 @@
+#include "QuickSearch.h"
+
+#include "FieldCatalogue.h"
+#include "Query.h"
+#include "StoreError.h"
+
+namespace tav::store::ops {
+
+namespace {
+
+const char *const kFields[QuickSearch::kItems] = {
+    "Count", "ID", "FirstName", "LastName", "Phone", "Fax", "Email", "URLWebsite", "Comments",
+};
+
+void requireItem(int item)
+{
+    if (item < 0 || item >= QuickSearch::kItems)
+        throw StoreError(QStringLiteral("There is no search item %1").arg(item));
+}
+
+bool containsLowered(const QVariant &value, const QString &loweredCriterion)
+{
+    return !loweredCriterion.isEmpty() && !value.isNull() &&
+           lowerLocale(value.toString()).contains(loweredCriterion);
+}
+
+} // namespace
+
+QString QuickSearch::field(int item)
+{
+    requireItem(item);
+    return QLatin1String(kFields[item]);
+}
+
+QString QuickSearch::captionBox(int item)
+{
+    if (item == kCountItem)
+        return QString();
+    if (item == kCommentsItem)
+        return QStringLiteral("LabelComments");
+    return catalogue::captionBoxName(catalogue::positionOfRecordField(field(item)));
+}
+
+QString QuickSearch::groupCaption(int item, const QString &captionText)
+{
+    return item == kCountItem ? QStringLiteral("Search by No.")
+                              : QStringLiteral("Search by ") + captionText;
+}
+
+void QuickSearch::takeCriterion(int item, const QString &boxText)
+{
+    requireItem(item);
+    if (item == kCommentsItem) {
+        m_texts[item] = boxText;
+        return;
+    }
+    if (boxText.isEmpty())
+        return;
+    if (item == kCountItem)
+        m_number = boxText.trimmed().toLongLong(); // 0 when it is no number
+    else
+        m_texts[item] = boxText;
+}
+
+QString QuickSearch::text(int item) const
+{
+    requireItem(item);
+    return m_texts[item];
+}
+
+bool QuickSearch::matches(int item, const QVariant &value) const
+{
+    return filter(item).accept(QVariantList{value});
+}
+
+RecordFilter QuickSearch::filter(int item) const
+{
+    requireItem(item);
+    RecordFilter result;
+    result.fields = QStringList{field(item)};
+    if (item == kCountItem) {
+        const qint64 number = m_number;
+        result.accept = [number](const QVariantList &values) {
+            return !values[0].isNull() && values[0].toLongLong() == number;
+        };
+    } else {
+        const QString criterion = lowerLocale(m_texts[item]); // lowered once per search
+        result.accept = [criterion](const QVariantList &values) {
+            return containsLowered(values[0], criterion);
+        };
+    }
+    return result;
+}
+
+} // namespace tav::store::ops

@@ -1,0 +1,168 @@
+// Quick search: the criteria kept between searches and the record filters used by the
+// records table's finds.
+
+#include "QuickSearch.h"
+#include "Schemas.h"
+#include "Table.h"
+#include "TableFiles.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace tav::store;
+using namespace tav::store::ops;
+
+class TestQuickSearch : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void substringIgnoresCase();
+    void countItem_data();
+    void countItem();
+    void emptyBoxKeepsTheCriterion();
+    void emptyCriterionFindsNothing();
+    void commentsItemTakesTheBoxAsItIs();
+    void captions();
+
+private:
+    // Makes `item`'s filter current and runs a find.
+    bool find(int item, const QString &box, bool (Dataset::*how)());
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<Table> m_records;
+    QuickSearch m_search;
+};
+
+// FirstName, LastName and Comments of the records 1..7.
+static const char *const kPeople[][3] = {
+    {"Bob", "Smith", "met in Paris"},
+    {"Joanne", "Brown", ""},
+    {"Carl", "Smithers", "owes me"},
+    {"ANNA", "Green", "PARIS office"},
+    {"Änne", "Bauer", ""},
+    {"Zed", "smith", "Paris"},
+    {"Hans", "Ärger", ""},
+};
+
+void TestQuickSearch::init()
+{
+    m_search = QuickSearch();
+    const QString path = QDir(m_dir.path()).filePath("tPEOPLE.db");
+    createTable(path, schemas::records());
+    m_records = std::make_unique<Table>();
+    m_records->setTableName(path);
+    m_records->open();
+    for (const auto &person : kPeople) {
+        m_records->append();
+        m_records->setValue("FirstName", QString::fromUtf8(person[0]));
+        m_records->setValue("LastName", QString::fromUtf8(person[1]));
+        m_records->setValue("Comments", QString::fromUtf8(person[2]));
+        m_records->post();
+    }
+    m_records->first();
+}
+
+void TestQuickSearch::cleanup()
+{
+    m_records.reset();
+}
+
+bool TestQuickSearch::find(int item, const QString &box, bool (Dataset::*how)())
+{
+    m_search.takeCriterion(item, box);
+    m_records->setRecordFilter(m_search.filter(item));
+    return (m_records.get()->*how)();
+}
+
+void TestQuickSearch::substringIgnoresCase()
+{
+    QVERIFY(find(2, "ann", &Dataset::findFirst));
+    QCOMPARE(m_records->asString("FirstName"), QStringLiteral("Joanne"));
+    QVERIFY(find(2, "ann", &Dataset::findNext));
+    QCOMPARE(m_records->asString("FirstName"), QStringLiteral("ANNA"));
+    QVERIFY(!find(2, "ann", &Dataset::findNext)); // "Änne" holds no "ann"
+    QCOMPARE(m_records->recNo(), 4);
+
+    // Letters beyond ASCII compare in lower case too.
+    QVERIFY(find(2, QStringLiteral("äNN"), &Dataset::findFirst));
+    QCOMPARE(m_records->recNo(), 5);
+    QVERIFY(find(3, QStringLiteral("ÄR"), &Dataset::findFirst));
+    QCOMPARE(m_records->recNo(), 7);
+
+    // Backwards from the current record.
+    QVERIFY(find(3, "SMITH", &Dataset::findPrior));
+    QCOMPARE(m_records->recNo(), 6);
+    QVERIFY(find(3, "SMITH", &Dataset::findPrior));
+    QCOMPARE(m_records->recNo(), 3);
+}
+
+void TestQuickSearch::countItem_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<int>("found"); // 0: none
+
+    QTest::newRow("7") << "7" << 7;
+    QTest::newRow("3") << "3" << 3;
+    QTest::newRow("0") << "0" << 0;
+    QTest::newRow("beyond the table") << "8" << 0;
+    QTest::newRow("no number") << "x7" << 0;
+}
+
+void TestQuickSearch::countItem()
+{
+    QFETCH(QString, box);
+    QFETCH(int, found);
+    m_records->setRecNo(2);
+    QCOMPARE(find(0, box, &Dataset::findFirst), found > 0);
+    QCOMPARE(m_records->recNo(), found > 0 ? found : 2); // not found: the record stays
+}
+
+void TestQuickSearch::emptyBoxKeepsTheCriterion()
+{
+    QVERIFY(find(3, "smith", &Dataset::findFirst));
+    QCOMPARE(m_records->recNo(), 1);
+    QVERIFY(find(3, "", &Dataset::findNext));
+    QCOMPARE(m_records->recNo(), 3);
+    QCOMPARE(m_search.text(3), QStringLiteral("smith"));
+    // Each item keeps its own criterion.
+    QVERIFY(find(2, "carl", &Dataset::findFirst));
+    QCOMPARE(m_records->recNo(), 3);
+    QVERIFY(find(3, "", &Dataset::findNext));
+    QCOMPARE(m_records->recNo(), 6);
+    QVERIFY(find(0, "4", &Dataset::findFirst));
+    QVERIFY(find(0, "", &Dataset::findFirst));
+    QCOMPARE(m_records->recNo(), 4);
+}
+
+void TestQuickSearch::emptyCriterionFindsNothing()
+{
+    for (int item = 1; item <= 7; ++item)
+        QVERIFY2(!find(item, "", &Dataset::findFirst), qPrintable(QuickSearch::field(item)));
+    QCOMPARE(m_records->recNo(), 1);
+}
+
+void TestQuickSearch::commentsItemTakesTheBoxAsItIs()
+{
+    QVERIFY(find(8, "paris", &Dataset::findFirst));
+    QCOMPARE(m_records->recNo(), 1);
+    QVERIFY(find(8, "paris", &Dataset::findNext));
+    QCOMPARE(m_records->recNo(), 4);
+    // No kept criterion for the comments: an empty box finds nothing.
+    QVERIFY(!find(8, "", &Dataset::findNext));
+    QCOMPARE(m_records->recNo(), 4);
+}
+
+void TestQuickSearch::captions()
+{
+    QCOMPARE(QuickSearch::captionBox(1), QStringLiteral("LabelID"));
+    QCOMPARE(QuickSearch::captionBox(7), QStringLiteral("LabelURL"));
+    QCOMPARE(QuickSearch::captionBox(8), QStringLiteral("LabelComments"));
+    QCOMPARE(QuickSearch::groupCaption(0, "ignored"), QStringLiteral("Search by No."));
+    QCOMPARE(QuickSearch::groupCaption(3, "Last Name"), QStringLiteral("Search by Last Name"));
+}
+
+QTEST_GUILESS_MAIN(TestQuickSearch)
+#include "tst_quicksearch.moc"
