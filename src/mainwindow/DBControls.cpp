@@ -1,0 +1,273 @@
+#include "DBControls.h"
+
+#include "ImageLoading.h"
+#include "MessageBoxes.h"
+
+#include <QPixmap>
+
+namespace tav
+{
+
+using store::Dataset;
+using store::DataSetState;
+using store::DataSource;
+using store::FieldType;
+using store::StoreError;
+
+Dataset *FieldLink::activeSet() const
+{
+    if (!m_source || m_field.isEmpty())
+        return nullptr;
+    Dataset *set = m_source->dataSet();
+    if (!set || !set->isActive() || !set->hasField(m_field))
+        return nullptr;
+    return set;
+}
+
+FieldType FieldLink::fieldType() const
+{
+    if (Dataset *set = activeSet())
+        for (const store::FieldDef &def : set->fields())
+            if (def.name.compare(m_field, Qt::CaseInsensitive) == 0)
+                return def.type;
+    return FieldType::Text;
+}
+
+namespace
+{
+// A value as text for display; a record the engine cannot read shows as empty.
+QString fieldText(Dataset *set, const QString &field)
+{
+    if (!set)
+        return {};
+    try {
+        return set->asString(field);
+    } catch (const StoreError &) {
+        return {};
+    }
+}
+
+// Starts editing when the dataset browses: the user has changed a bound control.
+void enterEdit(Dataset *set)
+{
+    if (set->state() == DataSetState::Browse)
+        set->edit();
+}
+} // namespace
+
+// ---------------------------------------------------------------------------------------
+
+DBEdit::DBEdit(QWidget *parent) : QLineEdit(parent)
+{
+    connect(this, &QLineEdit::textEdited, this, &DBEdit::userEdited);
+    setReadOnly(true);
+}
+
+void DBEdit::bind(DataSource *source, const QString &field)
+{
+    if (m_source)
+        disconnect(m_source, nullptr, this, nullptr);
+    m_source = source;
+    m_field = field;
+    if (source) {
+        connect(source, &DataSource::dataChanged, this, [this] {
+            if (!m_writing)
+                reload();
+        });
+        connect(source, &DataSource::fieldChanged, this, [this](const QString &changed) {
+            if (!m_writing && changed.compare(m_field, Qt::CaseInsensitive) == 0)
+                reload();
+        });
+        connect(source, &DataSource::updateRecord, this, &DBEdit::writePendingDate);
+    }
+    reload();
+}
+
+void DBEdit::reload()
+{
+    m_pendingDate = false;
+    Dataset *set = activeSet();
+    const QString value = fieldText(set, m_field);
+    if (value != text())
+        setText(value);
+    setReadOnly(!set || fieldType() == FieldType::AutoInc);
+}
+
+void DBEdit::userEdited(const QString &typed)
+{
+    Dataset *set = activeSet();
+    if (!set)
+        return;
+    m_writing = true;
+    try {
+        enterEdit(set);
+        if (fieldType() == FieldType::Date)
+            m_pendingDate = true;
+        else
+            set->setAsString(m_field, typed);
+    } catch (const StoreError &e) {
+        m_writing = false;
+        MessageBoxes::showMessage(e.message());
+        reload();
+        return;
+    }
+    m_writing = false;
+}
+
+void DBEdit::writePendingDate()
+{
+    if (!m_pendingDate)
+        return;
+    m_pendingDate = false;
+    Dataset *set = activeSet();
+    if (!set || set->state() == DataSetState::Browse)
+        return;
+    m_writing = true;
+    try {
+        set->setAsString(m_field, text());
+    } catch (const StoreError &) {
+        // Not a date: the record keeps its stored date; the caller's date check reports it.
+    }
+    m_writing = false;
+}
+
+// ---------------------------------------------------------------------------------------
+
+DBMemo::DBMemo(QWidget *parent) : QPlainTextEdit(parent)
+{
+    connect(this, &QPlainTextEdit::textChanged, this, &DBMemo::textWasChanged);
+    setReadOnly(true);
+}
+
+void DBMemo::bind(DataSource *source, const QString &field)
+{
+    if (m_source)
+        disconnect(m_source, nullptr, this, nullptr);
+    m_source = source;
+    m_field = field;
+    if (source) {
+        connect(source, &DataSource::dataChanged, this, [this] {
+            if (!m_writing)
+                reload();
+        });
+        connect(source, &DataSource::fieldChanged, this, [this](const QString &changed) {
+            if (!m_writing && changed.compare(m_field, Qt::CaseInsensitive) == 0)
+                reload();
+        });
+    }
+    reload();
+}
+
+void DBMemo::reload()
+{
+    Dataset *set = activeSet();
+    const QString value = fieldText(set, m_field);
+    m_loading = true;
+    if (value != toPlainText())
+        setPlainText(value);
+    m_loading = false;
+    setReadOnly(!set);
+}
+
+void DBMemo::textWasChanged()
+{
+    if (m_loading || m_writing)
+        return;
+    Dataset *set = activeSet();
+    if (!set)
+        return;
+    m_writing = true;
+    try {
+        enterEdit(set);
+        set->setValue(m_field, toPlainText());
+    } catch (const StoreError &e) {
+        m_writing = false;
+        MessageBoxes::showMessage(e.message());
+        reload();
+        return;
+    }
+    m_writing = false;
+}
+
+// ---------------------------------------------------------------------------------------
+
+DBImage::DBImage(QWidget *parent) : QLabel(parent)
+{
+    setAlignment(Qt::AlignCenter);
+    // The picture follows the box's size, never the other way round.
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+}
+
+void DBImage::bind(DataSource *source, const QString &field)
+{
+    if (m_source)
+        disconnect(m_source, nullptr, this, nullptr);
+    m_source = source;
+    m_field = field;
+    if (source) {
+        connect(source, &DataSource::dataChanged, this, &DBImage::reload);
+        connect(source, &DataSource::fieldChanged, this, [this](const QString &changed) {
+            if (changed.compare(m_field, Qt::CaseInsensitive) == 0)
+                reload();
+        });
+    }
+    reload();
+}
+
+void DBImage::reload()
+{
+    QByteArray bytes;
+    if (Dataset *set = activeSet()) {
+        try {
+            bytes = set->asBytes(m_field);
+        } catch (const StoreError &) {
+        }
+    }
+    m_image = QImage::fromData(bytes);
+    if (m_image.isNull() && !bytes.isEmpty())
+        m_image = decodePcx(bytes);
+    showScaled();
+}
+
+void DBImage::resizeEvent(QResizeEvent *event)
+{
+    QLabel::resizeEvent(event);
+    showScaled();
+}
+
+void DBImage::showScaled()
+{
+    if (m_image.isNull()) {
+        clear();
+        return;
+    }
+    setPixmap(QPixmap::fromImage(
+        m_image.scaled(contentsRect().size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+}
+
+// ---------------------------------------------------------------------------------------
+
+DBText::DBText(QWidget *parent) : QLabel(parent) {}
+
+void DBText::bind(DataSource *source, const QString &field)
+{
+    if (m_source)
+        disconnect(m_source, nullptr, this, nullptr);
+    m_source = source;
+    m_field = field;
+    if (source) {
+        connect(source, &DataSource::dataChanged, this, &DBText::reload);
+        connect(source, &DataSource::fieldChanged, this, [this](const QString &changed) {
+            if (changed.compare(m_field, Qt::CaseInsensitive) == 0)
+                reload();
+        });
+    }
+    reload();
+}
+
+void DBText::reload()
+{
+    setText(fieldText(activeSet(), m_field));
+}
+
+} // namespace tav

@@ -1,0 +1,99 @@
+#pragma once
+// Data-aware controls: each is bound to one field of a data source and follows its
+// current record. Only the user's own edits write back (textEdited, not programmatic
+// fills): the first such edit puts a browsing dataset into Edit, then the value goes into
+// the record buffer. Date text is kept as typed and written just before a post, so a
+// half-typed date never reaches the buffer; a date that cannot be parsed is left to the
+// caller's date check and does not reach the buffer at all.
+
+#include "DataSource.h"
+
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+
+namespace tav
+{
+
+// What the bound controls share: the binding and the guard against reloading while the
+// control itself writes.
+class FieldLink
+{
+public:
+    store::DataSource *source() const { return m_source; }
+    QString field() const { return m_field; }
+    // The dataset when it is open and has the field, else nullptr.
+    store::Dataset *activeSet() const;
+    store::FieldType fieldType() const;
+
+protected:
+    QPointer<store::DataSource> m_source;
+    QString m_field;
+    bool m_writing = false;
+};
+
+// Edit box (record fields, and caption boxes bound to the labels table).
+class DBEdit : public QLineEdit, public FieldLink
+{
+    Q_OBJECT
+public:
+    explicit DBEdit(QWidget *parent = nullptr);
+    void bind(store::DataSource *source, const QString &field);
+    // Shows the current record's value again (dropping text not yet written).
+    void reload();
+    // True while typed date text waits for the next post.
+    bool hasPendingDate() const { return m_pendingDate; }
+
+private:
+    void userEdited(const QString &text);
+    void writePendingDate();
+    bool m_pendingDate = false;
+};
+
+// Memo box (Comments).
+class DBMemo : public QPlainTextEdit, public FieldLink
+{
+    Q_OBJECT
+public:
+    explicit DBMemo(QWidget *parent = nullptr);
+    void bind(store::DataSource *source, const QString &field);
+    void reload();
+
+private:
+    // Any change of the text that did not come from reload() is an edit.
+    void textWasChanged();
+    bool m_loading = false;
+};
+
+// Picture box for a graphic field: the picture scaled to fit, centred.
+class DBImage : public QLabel, public FieldLink
+{
+    Q_OBJECT
+public:
+    explicit DBImage(QWidget *parent = nullptr);
+    void bind(store::DataSource *source, const QString &field);
+    void reload();
+    bool hasPicture() const { return !m_image.isNull(); }
+    QImage picture() const { return m_image; }
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void showScaled();
+    QImage m_image;
+};
+
+// Read-only label showing a field (a caption on the Report page).
+class DBText : public QLabel, public FieldLink
+{
+    Q_OBJECT
+public:
+    explicit DBText(QWidget *parent = nullptr);
+    void bind(store::DataSource *source, const QString &field);
+    void reload();
+};
+
+} // namespace tav

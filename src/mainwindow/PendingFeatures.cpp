@@ -1,0 +1,136 @@
+#include "PendingFeatures.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QButtonGroup>
+#include <QSet>
+#include <QWidget>
+
+namespace tav
+{
+
+namespace
+{
+const QSet<QString> &pendingNames()
+{
+    static const QSet<QString> names = {
+        // File menu and toolbar: database catalogue, create/rename/delete, information,
+        // attachments, printing, save.
+        "MMNew",
+        "MMOpen",
+        "MMSaveRecord",
+        "MMSaveAsRecord",
+        "MMRename",
+        "MMDelete",
+        "MMViewInfo",
+        "MMAtach",
+        "MMPrint",
+        "CloseDatabase1",
+        "SBNew",
+        "SBOpen",
+        "SBSave1",
+        "SBPrint",
+        "ComboBox1",
+        // Edit menu and toolbar: undo and clipboard commands.
+        "MMUndo",
+        "MMCopy",
+        "MMCut",
+        "MMPaste",
+        "MMSelectAll",
+        "SpeedButton4",
+        "SpeedButton6",
+        "SpeedButton7",
+        "SpeedButton8",
+        // Records menu and the Database page's record buttons.
+        "SMNew",
+        "SMSave",
+        "SMCancelEdit",
+        "SMInsert",
+        "SMDelete",
+        "SMEmpty",
+        "SMNext",
+        "SMPrevious",
+        "SMFirst",
+        "SMLast",
+        "SMCopy",
+        "SMPaste",
+        "SBFirst",
+        "SBPrev",
+        "SBNext",
+        "SBLast",
+        "SBAdd",
+        "SBSave",
+        "SBCancel",
+        // Field layout: captions, extra fields, inserting and deleting fields.
+        "MMAddfields",
+        "MMRemoveFields",
+        "InsertField1",
+        "DeleteField1",
+        "BSaveLabels",
+        "BAddFields",
+        "BDeleteFields",
+        // Quick search.
+        "FilterOnRadioGroup",
+        "GroupBox1",
+        // Attachments.
+        "BViewAttachment",
+        // Report menu and page.
+        "SSMSelectAll",
+        "SSMUnSelectAll",
+        "SSMAscending",
+        "SSMDescending",
+        "SSMScreenPreview",
+        "SSMNotePad",
+        "SSMWordPad",
+        "SSMExcel",
+        "SSMHTML",
+        "MMGenOpen",
+        "MMGenSave",
+        "ScrollBox2",
+        // Image menu.
+        "MMImportImage",
+        "MMZoom",
+        "MMOpenImage",
+        // Tools: backup, restore, import, export, chart, loan calculator.
+        "MMBackup",
+        "MMRestore",
+        "MMImport",
+        "MMExport",
+        "MMChart",
+        "MMMortgageLoan",
+        "SBBackup",
+        "SBRestore",
+        "SBImport",
+        "SBExport",
+    };
+    return names;
+}
+} // namespace
+
+bool isPendingFeature(const QString &objectName)
+{
+    return pendingNames().contains(objectName);
+}
+
+void setEnabledUnlessPending(QObject *control, bool on)
+{
+    if (!control)
+        return;
+    const bool enabled = on && !isPendingFeature(control->objectName());
+    if (auto *action = qobject_cast<QAction *>(control))
+        action->setEnabled(enabled);
+    else if (auto *widget = qobject_cast<QWidget *>(control))
+        widget->setEnabled(enabled);
+    else if (auto *group = qobject_cast<QButtonGroup *>(control))
+        for (QAbstractButton *button : group->buttons())
+            button->setEnabled(enabled);
+}
+
+void disablePendingFeatures(QObject *root)
+{
+    for (const QString &name : pendingNames())
+        for (QObject *control : root->findChildren<QObject *>(name))
+            setEnabledUnlessPending(control, false);
+}
+
+} // namespace tav
