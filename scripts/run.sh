@@ -3,11 +3,6 @@
 # (~/Tavrionex, or $TAVRIONEX_DATA), which is created when missing.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/install-deps.sh"
-"$root/scripts/build.sh"
-
-data=${TAVRIONEX_DATA:-$HOME/Tavrionex}
-mkdir -p "$data"
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   cat >&2 <<MSG
@@ -17,6 +12,12 @@ Start it from a desktop session, over 'ssh -X', or on a virtual display:
 MSG
   exit 1
 fi
+
+"$root/scripts/install-deps.sh"
+"$root/scripts/build.sh"
+
+data=${TAVRIONEX_DATA:-$HOME/Tavrionex}
+mkdir -p "$data"
 
 cd "$data"
 exec "${TAVRIONEX_BUILD_DIR:-$root/build}/bin/Tavrionex4"
