@@ -3,6 +3,8 @@
 #include "ImageLoading.h"
 #include "MessageBoxes.h"
 
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPixmap>
 
 namespace tav
@@ -26,10 +28,12 @@ Dataset *FieldLink::activeSet() const
 
 FieldType FieldLink::fieldType() const
 {
-    if (Dataset *set = activeSet())
-        for (const store::FieldDef &def : set->fields())
-            if (def.name.compare(m_field, Qt::CaseInsensitive) == 0)
-                return def.type;
+    if (Dataset *set = activeSet()) {
+        const int ordinal = set->fieldIndex(m_field);
+        const store::TableSchema schema = set->fields(); // shared, never copied (const)
+        if (ordinal >= 0)
+            return schema.at(ordinal).type;
+    }
     return FieldType::Text;
 }
 
@@ -86,11 +90,16 @@ void DBEdit::bind(DataSource *source, const QString &field)
 void DBEdit::reload()
 {
     m_pendingDate = false;
+    // Laying out the text of every hidden extra field would slow down each move.
+    m_stale = isHidden();
+    if (m_stale)
+        return;
     Dataset *set = activeSet();
+    // Read-only first: it resets the cursor, which a handler of the new text may set.
+    setReadOnly(!set || fieldType() == FieldType::AutoInc);
     const QString value = fieldText(set, m_field);
     if (value != text())
         setText(value);
-    setReadOnly(!set || fieldType() == FieldType::AutoInc);
 }
 
 void DBEdit::userEdited(const QString &typed)
@@ -112,6 +121,25 @@ void DBEdit::userEdited(const QString &typed)
         return;
     }
     m_writing = false;
+}
+
+void DBEdit::showEvent(QShowEvent *event)
+{
+    QLineEdit::showEvent(event);
+    if (m_stale)
+        reload();
+}
+
+void DBEdit::keyReleaseEvent(QKeyEvent *event)
+{
+    QLineEdit::keyReleaseEvent(event);
+    emit keyUp();
+}
+
+void DBEdit::mousePressEvent(QMouseEvent *event)
+{
+    emit mouseDown(event->button());
+    QLineEdit::mousePressEvent(event);
 }
 
 void DBEdit::writePendingDate()

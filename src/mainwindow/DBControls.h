@@ -41,15 +41,28 @@ class DBEdit : public QLineEdit, public FieldLink
 public:
     explicit DBEdit(QWidget *parent = nullptr);
     void bind(store::DataSource *source, const QString &field);
-    // Shows the current record's value again (dropping text not yet written).
+    // Shows the current record's value again (dropping text not yet written). A box that is
+    // hidden (an extra field not in use) catches up when it is shown again.
     void reload();
     // True while typed date text waits for the next post.
     bool hasPendingDate() const { return m_pendingDate; }
+
+signals:
+    // A key was released in the box (after the box has handled it).
+    void keyUp();
+    // A mouse button went down on the box (before the box handles it).
+    void mouseDown(Qt::MouseButton button);
+
+protected:
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void userEdited(const QString &text);
     void writePendingDate();
     bool m_pendingDate = false;
+    bool m_stale = false; // the record moved on while the box was hidden
 };
 
 // Memo box (Comments).

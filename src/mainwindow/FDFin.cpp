@@ -1,5 +1,7 @@
 #include "FDFin.h"
 
+#include "DBControls.h"
+#include "DatabaseList.h"
 #include "FileNames.h"
 #include "PendingFeatures.h"
 #include "ToolbarIcons.h"
@@ -10,6 +12,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -92,9 +95,17 @@ TFDFin::TFDFin(QWidget *parent)
     buildMenu();
     buildDatabasePage(m_pageControl->widget(0));
     buildReportPage(m_pageControl->widget(1));
+    m_popupIDN = buildFieldPopup();
     loadCursors();
 
     connect(m_table1, &store::Dataset::afterOpen, this, &TFDFin::Table1AfterOpen);
+    // The record boxes, the picture, the comments and the search box make their field the
+    // current one when they receive the focus.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        if (now && (recordPositionOf(now) >= 0 || now == m_editImage ||
+                    now == m_memoComments || now == m_filterCriteria))
+            EditIDEnter(now);
+    });
     disablePendingFeatures(this);
     resize(kDefaultClientSize);
 }
@@ -117,10 +128,16 @@ QWidget *TFDFin::buildToolbar()
     row->setSpacing(1);
 
     row->addWidget(speedButton(panel, "SBNew", ToolIcon::New, QStringLiteral("New")));
-    row->addWidget(speedButton(panel, "SBOpen", ToolIcon::Open, QStringLiteral("Open")));
-    row->addWidget(speedButton(panel, "SBSave1", ToolIcon::Save, QStringLiteral("Save")));
+    auto *open = speedButton(panel, "SBOpen", ToolIcon::Open, QStringLiteral("Open"));
+    connect(open, &QToolButton::clicked, this, &TFDFin::SBOpenClick);
+    row->addWidget(open);
+    auto *save = speedButton(panel, "SBSave1", ToolIcon::Save, QStringLiteral("Save"));
+    connect(save, &QToolButton::clicked, this, &TFDFin::SBSaveClick);
+    row->addWidget(save);
     row->addWidget(separator(panel));
-    row->addWidget(speedButton(panel, "SpeedButton4", ToolIcon::Undo, QStringLiteral("Undo")));
+    auto *undo = speedButton(panel, "SpeedButton4", ToolIcon::Undo, QStringLiteral("Undo"));
+    connect(undo, &QToolButton::clicked, this, &TFDFin::SBCancelClick);
+    row->addWidget(undo);
     row->addWidget(speedButton(panel, "SpeedButton6", ToolIcon::Copy, QStringLiteral("Copy")));
     row->addWidget(speedButton(panel, "SpeedButton7", ToolIcon::Cut, QStringLiteral("Cut")));
     row->addWidget(speedButton(panel, "SpeedButton8", ToolIcon::Paste, QStringLiteral("Paste")));
@@ -139,13 +156,18 @@ QWidget *TFDFin::buildToolbar()
     auto *label = new QLabel(QStringLiteral("Databases :"), panel);
     row->addWidget(label);
     row->addSpacing(4);
-    m_databaseList = new QComboBox(panel);
+    m_databaseList = new DatabaseList(panel);
     m_databaseList->setObjectName(QStringLiteral("ComboBox1"));
     m_databaseList->setToolTip(QStringLiteral("Database List"));
     m_databaseList->setPlaceholderText(QStringLiteral("Select"));
     m_databaseList->setMinimumWidth(200);
     row->addWidget(m_databaseList);
     row->addStretch(1);
+    connect(m_databaseList, &QComboBox::activated, this, &TFDFin::ComboBox1Change);
+    connect(m_databaseList, &DatabaseList::keyDown, this, &TFDFin::ComboBox1KeyDown);
+    // Queued: a choice from the drop-down is made just after it closes.
+    connect(m_databaseList, &DatabaseList::choiceEnded, this, &TFDFin::keepDatabaseSelected,
+            Qt::QueuedConnection);
 
     m_databaseControls << print << exportButton;
     return panel;

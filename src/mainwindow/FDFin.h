@@ -8,14 +8,22 @@
 //   FDFinStartup.cpp       FormCreate, FormActivate, window placement, control tables
 //   FDFinDatabase.cpp      binding a database, extra fields, status bar, enabling, busy
 //   FDFinClose.cpp         FormCloseQuery and the settings written at close
+//   FDFinCatalogue.cpp     the database list, Open and Close Database, the Report page's
+//                          captions and sort lists for the current database
+//   FDFinNavigation.cpp    First/Previous/Next/Last, Add, Save, Cancel, Undo, typing and
+//                          the current field position
+//   FDFinLinks.cpp         decoration of fields holding e-mail and web addresses
 // Controls carry their names as objectName; features look them up with findChild.
 
 #include "ControlTables.h"
 #include "DataSource.h"
+#include "RecordEditing.h"
 #include "Table.h"
 
 #include <QCursor>
+#include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 
 class QAction;
 class QButtonGroup;
@@ -23,6 +31,7 @@ class QComboBox;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QTabWidget;
 class QToolButton;
@@ -30,6 +39,7 @@ class QToolButton;
 namespace tav
 {
 
+class DatabaseList;
 class DBEdit;
 class DBImage;
 class DBMemo;
@@ -56,6 +66,14 @@ public:
     int previousDatabaseIndex() const { return m_previousDatabaseIndex; }
     void setPreviousDatabaseIndex(int index) { m_previousDatabaseIndex = index; }
     int standardCaptionWidth() const { return m_standardCaptionWidth; }
+    // The catalogue position of the record edit box that last had the focus; 78 when none.
+    int currentFieldPosition() const { return m_currentFieldPosition; }
+    // The records table's record count as last read by Save, Next and the opening of a
+    // database.
+    int rememberedRecordCount() const { return m_rememberedRecordCount; }
+    // The sort field chosen last on the Report page; -1 after a database is opened.
+    int rememberedSortIndex() const { return m_rememberedSortIndex; }
+    void setRememberedSortIndex(int index) { m_rememberedSortIndex = index; }
     // The selected item of ComboBox1, empty when none is selected.
     QString currentDatabase() const;
     // Nradd of the open labels table, 0..78 (0 when it cannot be read).
@@ -69,10 +87,14 @@ public:
     QCursor mailCursor() const { return m_mailCursor; }
     QCursor netCursor() const { return m_netCursor; }
 
-    // Records or labels not in browse state while both tables are open.
+    // The records or the labels have changes not yet posted.
     bool HasUnsavedChanges() const;
     // The unsaved-changes prompt; returns MsgYes, MsgNo or MsgCancel.
     int UnsavedChangesPrompt();
+    // Save of the Database page: posts the record (when it has changes) and the captions.
+    // False when the date is refused, no database is selected or the engine refused the
+    // post; the changes then stay pending and the reason has been shown.
+    bool SaveRecord();
 
 public slots:
     void FormCreate();
@@ -99,6 +121,44 @@ public slots:
     void ShowImageIfAny();
     // "Database " + name, record count + " records".
     void WriteStatusBar();
+    // The open-database dialog's Open: binds the database and shows it.
+    void OpenDatabase(const QString &name);
+    // Shows the open-database dialog modally (toolbar, menu and start-up wizard).
+    void ShowOpenDatabaseDialog();
+    // "Add Fields +" and "- Remove Fields" are offered only for labels tables with all
+    // fields (31 or more, so Nradd exists).
+    void ShowFieldButtons();
+    // Report page for the current database: every criteria and output check box takes its
+    // field's caption; criteria unchecked, outputs checked, comments output unchecked;
+    // check boxes of the extra fields shown as Nradd says.
+    void SetReportCaptions();
+    // ComboBoxSort (captions) and its hidden twin ComboBoxSort1 (record field names): the
+    // fixed fields, then the extra fields in use; the remembered sort index selected.
+    void FillSortLists();
+
+    // The database list and the File menu.
+    void ComboBox1Change();
+    void ComboBox1KeyDown();
+    void SBOpenClick();
+    void CloseDatabase1Click();
+
+    // Records: navigation, Add, Save, Cancel, Undo.
+    void SBFirstClick();
+    void SBPrevClick();
+    void SBNextClick();
+    void SBLastClick();
+    void SBAddClick();
+    void SBSaveClick();
+    void SBCancelClick();
+    void MMUndoClick();
+    // The top-level menus bring the Database page to the front.
+    void MMRecordsClick();
+
+    // Record edit boxes.
+    void EditIDKeyUp();
+    void EditIDEnter(QWidget *control);
+    void EditIDChange(DBEdit *box);
+    void EditIDMouseDown(DBEdit *box, Qt::MouseButton button);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -124,6 +184,34 @@ private:
     void runStartupWizard();
     void saveSettingsAtClose();
     void setClientColour(bool databaseOpen);
+    void wireRecordEditing();
+    QMenu *buildFieldPopup();
+
+    // A control of the window by objectName (looked up once).
+    QObject *named(const char *name);
+    void setNamedEnabled(std::initializer_list<const char *> names, bool on);
+    void navigate(NavMove move);
+    void applyNavigationEnabling(const NavigationEnabling &enabling);
+    // After Save and Cancel: Add, New, Delete, Empty, Insert and navigation enabled.
+    void enableRecordCommands();
+    // Drops pending changes of the records and the labels.
+    void discardChanges();
+    // The date check of Add and Save; shows the refusal.
+    bool checkDateText();
+    bool recordsBound() const;
+    bool labelsBound() const;
+    // Binds the database chosen in the list and shows it on the Database page; false when
+    // the tables could not be opened.
+    bool bindSelectedDatabase();
+    // Puts the selection back when a key left the list on "Select" without a choice.
+    void keepDatabaseSelected();
+    void applyLinkDecoration(DBEdit *box, int position);
+    // The catalogue position of a record edit box (first match in catalogue order), or -1.
+    int recordPositionOf(const QWidget *control) const;
+    // The caption of a position from the labels table; `fallback` when it cannot be read.
+    QString labelsCaption(int position, const QString &fallback) const;
+    // Caption boxes at rest wear the colour of button faces.
+    static void useButtonFaceColour(QWidget *box);
 
     store::Table *m_table1;
     store::Table *m_table2;
@@ -134,7 +222,7 @@ private:
     ControlTables m_controls;
     QWidget *m_client = nullptr;
     QTabWidget *m_pageControl = nullptr;
-    QComboBox *m_databaseList = nullptr;
+    DatabaseList *m_databaseList = nullptr;
     QLabel *m_statusPanels[2] = {nullptr, nullptr};
     QLabel *m_tempDir = nullptr;
     DBImage *m_editImage = nullptr;
@@ -145,6 +233,9 @@ private:
     QComboBox *m_comboBoxSort = nullptr;
     QComboBox *m_repFormat = nullptr;
     QAction *m_showWizard = nullptr;
+    QMenu *m_popupIDN = nullptr;
+    QHash<QString, QPointer<QObject>> m_named;
+    QHash<const DBEdit *, LinkKind> m_linkKinds; // decoration each box shows
     QList<QObject *> m_databaseControls; // enabled while a database is open
 
     QString m_shortDatePattern;
@@ -153,6 +244,10 @@ private:
     int m_extraFieldCount = 0;
     int m_previousDatabaseIndex = -1;
     int m_standardCaptionWidth = 0;
+    int m_currentFieldPosition = store::catalogue::kPosDate;
+    int m_rememberedRecordCount = 0;
+    int m_rememberedSortIndex = 0;
+    int m_listIndexBeforeKey = -1;
     bool m_busy = false;
     bool m_created = false;
 };

@@ -57,8 +57,7 @@ bool TFDFin::FormCloseQuery()
         // A typed date that is no date would be lost by the post: the user corrects it.
         DBEdit *date = m_controls.recordEdits[cat::kPosDate];
         if (date && date->hasPendingDate() && !store::parseDisplayDate(date->text()).isValid()) {
-            MessageBoxes::information(QStringLiteral("%1 '%2' is not a valid date!")
-                                          .arg(QStringLiteral("Created:"), date->text()));
+            MessageBoxes::information(invalidDateMessage(date->text()));
             return false;
         }
         try {

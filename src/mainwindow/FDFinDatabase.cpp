@@ -3,6 +3,7 @@
 // the busy indicator and the unsaved-changes prompt.
 
 #include "DBControls.h"
+#include "DatabaseList.h"
 #include "FDFin.h"
 #include "FieldCatalogue.h"
 #include "FileNames.h"
@@ -136,7 +137,9 @@ void TFDFin::OpenLastDatabase(const QString &name)
     m_filterCriteria->clear();
     WriteStatusBar();
 
+    ShowFieldButtons();
     m_extraFieldCount = readNradd();
+    m_rememberedRecordCount = m_table1->isActive() ? m_table1->recordCount() : 0;
     if (!ShowExtraFields(m_extraFieldCount))
         MessageBoxes::showMessage(QStringLiteral("Error 1002"));
 }
@@ -189,10 +192,12 @@ void TFDFin::WriteStatusBar()
 
 bool TFDFin::HasUnsavedChanges() const
 {
-    if (!m_table1->isActive() || !m_table2->isActive())
-        return false;
-    return m_dataSource1->state() != DataSetState::Browse ||
-           m_dataSource2->state() != DataSetState::Browse;
+    // Also when only one of the tables opened: its changes are as much the user's.
+    auto pending = [](const store::DataSource *source) {
+        const DataSetState state = source->state();
+        return state == DataSetState::Edit || state == DataSetState::Insert;
+    };
+    return pending(m_dataSource1) || pending(m_dataSource2);
 }
 
 int TFDFin::UnsavedChangesPrompt()

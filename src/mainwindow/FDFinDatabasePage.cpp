@@ -212,14 +212,15 @@ QWidget *TFDFin::buildNavigationBar(QWidget *page)
         const char *name;
         ToolIcon icon;
         const char *hint;
+        void (TFDFin::*handler)();
     } buttons[] = {
-        {"SBFirst", ToolIcon::First, "First / F3"},
-        {"SBPrev", ToolIcon::Prior, "Previous / F2"},
-        {"SBNext", ToolIcon::Next, "Next / F1"},
-        {"SBLast", ToolIcon::Last, "Last / F4"},
-        {"SBAdd", ToolIcon::Add, "Add"},
-        {"SBSave", ToolIcon::Post, "Save"},
-        {"SBCancel", ToolIcon::Cancel, "Cancel"},
+        {"SBFirst", ToolIcon::First, "First / F3", &TFDFin::SBFirstClick},
+        {"SBPrev", ToolIcon::Prior, "Previous / F2", &TFDFin::SBPrevClick},
+        {"SBNext", ToolIcon::Next, "Next / F1", &TFDFin::SBNextClick},
+        {"SBLast", ToolIcon::Last, "Last / F4", &TFDFin::SBLastClick},
+        {"SBAdd", ToolIcon::Add, "Add", &TFDFin::SBAddClick},
+        {"SBSave", ToolIcon::Post, "Save", &TFDFin::SBSaveClick},
+        {"SBCancel", ToolIcon::Cancel, "Cancel", &TFDFin::SBCancelClick},
     };
     for (const auto &b : buttons) {
         auto *button = new QToolButton(bar);
@@ -227,6 +228,7 @@ QWidget *TFDFin::buildNavigationBar(QWidget *page)
         button->setIcon(toolIcon(b.icon));
         button->setIconSize(QSize(20, 20));
         button->setToolTip(QString::fromLatin1(b.hint));
+        connect(button, &QToolButton::clicked, this, b.handler);
         row->addWidget(button);
         if (qstrcmp(b.name, "SBLast") == 0)
             row->addSpacing(12);

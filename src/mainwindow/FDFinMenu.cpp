@@ -14,6 +14,8 @@
 //            MMPhoneDialer, MMPaint, MMMortgageLoan, MMShowWiz
 //   Help     MMHelp, MMAbout
 // Top-level menus: MMFile, MMEdit, MMRecords, MReport, MMImage, MMTools, MMHelpMenu.
+// PopupIDN (record edit boxes): NetscapeID, InternetExplorerID, idcopy, idcut, idpaste,
+//            idall, InsertField2, DeleteField2.
 // Items of features not built yet are listed in PendingFeatures.cpp and stay disabled.
 
 #include "AboutBox.h"
@@ -67,8 +69,10 @@ void TFDFin::buildMenu()
 
     QMenu *file = topMenu(bar, "MMFile", QStringLiteral("&File"));
     item(file, "MMNew", QStringLiteral("&New Database"), ctrl(Qt::Key_N));
-    item(file, "MMOpen", QStringLiteral("&Open Database"), ctrl(Qt::Key_O));
+    connect(item(file, "MMOpen", QStringLiteral("&Open Database"), ctrl(Qt::Key_O)),
+            &QAction::triggered, this, &TFDFin::SBOpenClick);
     QAction *save = item(file, "MMSaveRecord", QStringLiteral("&Save Database"), ctrl(Qt::Key_S));
+    connect(save, &QAction::triggered, this, &TFDFin::SBSaveClick);
     QAction *saveAs = item(file, "MMSaveAsRecord", QStringLiteral("Save &As Database"));
     file->addSeparator();
     QAction *rename = item(file, "MMRename", QStringLiteral("Rena&me Database"), ctrl(Qt::Key_M));
@@ -78,12 +82,14 @@ void TFDFin::buildMenu()
     file->addSeparator();
     QAction *print = item(file, "MMPrint", QStringLiteral("&Print"), ctrl(Qt::Key_P));
     QAction *closeDb = item(file, "CloseDatabase1", QStringLiteral("&Close Database"));
+    connect(closeDb, &QAction::triggered, this, &TFDFin::CloseDatabase1Click);
     file->addSeparator();
     QAction *exit = item(file, "MMExit", QStringLiteral("E&xit"), ctrl(Qt::Key_Q));
     connect(exit, &QAction::triggered, this, &TFDFin::MMExitClick);
 
     QMenu *edit = topMenu(bar, "MMEdit", QStringLiteral("&Edit"));
-    item(edit, "MMUndo", QStringLiteral("&Undo"), ctrl(Qt::Key_Z));
+    connect(item(edit, "MMUndo", QStringLiteral("&Undo"), ctrl(Qt::Key_Z)), &QAction::triggered,
+            this, &TFDFin::MMUndoClick);
     edit->addSeparator();
     item(edit, "MMCopy", QStringLiteral("&Copy"), ctrl(Qt::Key_C));
     item(edit, "MMCut", QStringLiteral("Cu&t"), ctrl(Qt::Key_X));
@@ -92,18 +98,26 @@ void TFDFin::buildMenu()
     item(edit, "MMSelectAll", QStringLiteral("Select &All"), ctrl(Qt::Key_A));
 
     QMenu *records = topMenu(bar, "MMRecords", QStringLiteral("Re&cords"));
-    item(records, "SMNew", QStringLiteral("&Add"));
-    item(records, "SMSave", QStringLiteral("&Save"));
-    item(records, "SMCancelEdit", QStringLiteral("&Cancel Edit"));
+    connect(item(records, "SMNew", QStringLiteral("&Add")), &QAction::triggered, this,
+            &TFDFin::SBAddClick);
+    connect(item(records, "SMSave", QStringLiteral("&Save")), &QAction::triggered, this,
+            &TFDFin::SBSaveClick);
+    connect(item(records, "SMCancelEdit", QStringLiteral("&Cancel Edit")), &QAction::triggered,
+            this, &TFDFin::SBCancelClick);
     records->addSeparator();
     item(records, "SMInsert", QStringLiteral("&Insert"));
     item(records, "SMDelete", QStringLiteral("&Delete"));
     item(records, "SMEmpty", QStringLiteral("Empt&y Record"));
     records->addSeparator();
-    item(records, "SMNext", QStringLiteral("&Next"), QKeySequence(Qt::Key_F1));
-    item(records, "SMPrevious", QStringLiteral("&Previous"), QKeySequence(Qt::Key_F2));
-    item(records, "SMFirst", QStringLiteral("&First"), QKeySequence(Qt::Key_F3));
-    item(records, "SMLast", QStringLiteral("&Last"), QKeySequence(Qt::Key_F4));
+    // F1..F4 work exactly while these items are enabled.
+    connect(item(records, "SMNext", QStringLiteral("&Next"), QKeySequence(Qt::Key_F1)),
+            &QAction::triggered, this, &TFDFin::SBNextClick);
+    connect(item(records, "SMPrevious", QStringLiteral("&Previous"), QKeySequence(Qt::Key_F2)),
+            &QAction::triggered, this, &TFDFin::SBPrevClick);
+    connect(item(records, "SMFirst", QStringLiteral("&First"), QKeySequence(Qt::Key_F3)),
+            &QAction::triggered, this, &TFDFin::SBFirstClick);
+    connect(item(records, "SMLast", QStringLiteral("&Last"), QKeySequence(Qt::Key_F4)),
+            &QAction::triggered, this, &TFDFin::SBLastClick);
     records->addSeparator();
     item(records, "MMAddfields", QStringLiteral("Add Fi&elds"),
          QKeySequence(Qt::ALT | Qt::Key_Insert));
@@ -173,10 +187,32 @@ void TFDFin::buildMenu()
     connect(item(help, "MMAbout", QStringLiteral("&About Tavrionex 4.0")), &QAction::triggered,
             this, &TFDFin::MMAboutClick);
 
+    // Opening these menus brings the Database page to the front.
+    for (QMenu *menu : {file, edit, records, image, toolsMenu})
+        connect(menu, &QMenu::aboutToShow, this, &TFDFin::MMRecordsClick);
+
     // Enabled only while a database is open (EnableDatabaseControls).
     m_databaseControls << edit->menuAction() << records->menuAction() << report->menuAction()
                        << image->menuAction() << chart << save << saveAs << rename << remove << info
                        << print << closeDb << attach;
+}
+
+QMenu *TFDFin::buildFieldPopup()
+{
+    // The popup of record edit boxes once their text has been decorated.
+    auto *popup = new QMenu(this);
+    popup->setObjectName(QStringLiteral("PopupIDN"));
+    item(popup, "NetscapeID", QStringLiteral("Netscape"));
+    item(popup, "InternetExplorerID", QStringLiteral("Internet Explorer"));
+    popup->addSeparator();
+    item(popup, "idcopy", QStringLiteral("Copy"));
+    item(popup, "idcut", QStringLiteral("Cut"));
+    item(popup, "idpaste", QStringLiteral("Paste"));
+    item(popup, "idall", QStringLiteral("Select All"));
+    popup->addSeparator();
+    item(popup, "InsertField2", QStringLiteral("Insert Field"));
+    item(popup, "DeleteField2", QStringLiteral("Delete Field"));
+    return popup;
 }
 
 void TFDFin::MMExitClick()

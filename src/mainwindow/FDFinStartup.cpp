@@ -1,6 +1,7 @@
 // Creation of the main window's state (FormCreate), activation and window placement.
 
 #include "DBControls.h"
+#include "DatabaseList.h"
 #include "FDFin.h"
 #include "FieldCatalogue.h"
 #include "FileNames.h"
@@ -93,13 +94,9 @@ void TFDFin::fillRecordControlTables()
     // Caption boxes wear the colour of button faces.
     QList<DBEdit *> captions(m_controls.captionBoxes.begin(), m_controls.captionBoxes.end());
     captions << findChild<DBEdit *>(QStringLiteral("LabelComments"));
-    for (DBEdit *box : captions) {
-        if (!box)
-            continue;
-        QPalette palette = box->palette();
-        palette.setColor(QPalette::Base, palette.color(QPalette::Button));
-        box->setPalette(palette);
-    }
+    for (DBEdit *box : captions)
+        useButtonFaceColour(box);
+    wireRecordEditing();
 }
 
 void TFDFin::fillReportControlTables()

@@ -35,11 +35,9 @@ TFWizard::TFWizard(TFDFin *main) : QDialog(main), m_main(main)
                              QStringLiteral("Open an existing database")},
                             this);
     m_open->setItemIndex(0);
-    // Creating and choosing databases are not available from the wizard yet.
-    for (int item : {1, 2}) {
-        m_open->button(item)->setEnabled(false);
-        m_open->button(item)->setToolTip(QStringLiteral("Not available in this version"));
-    }
+    // Creating a database is not available from the wizard yet.
+    m_open->button(1)->setEnabled(false);
+    m_open->button(1)->setToolTip(QStringLiteral("Not available in this version"));
 
     m_display = new QCheckBox(QStringLiteral("Don't display this screen again"), this);
     m_display->setObjectName(QStringLiteral("CBDisplay"));
@@ -93,6 +91,8 @@ void TFWizard::BOkClick()
     accept(); // hidden at once; the work below runs with the main window in front
     if (choice == 0)
         m_main->OpenLastDatabase(last);
+    else if (choice == 2)
+        m_main->ShowOpenDatabaseDialog();
 }
 
 } // namespace tav

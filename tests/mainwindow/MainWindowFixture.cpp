@@ -8,6 +8,8 @@
 #include "TableFiles.h"
 #include "Wizard.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QDir>
 #include <QPushButton>
 #include <QSettings>
@@ -75,6 +77,53 @@ void setShortDatePattern(const QString &pattern)
 {
     QSettings store(Settings::filePath(), QSettings::IniFormat);
     store.setValue(QStringLiteral("International/sShortDate"), pattern);
+}
+
+void addRecords(const QString &dataDir, const QString &name, const QStringList &lastNames)
+{
+    store::Table records;
+    records.setDirectory(dataDir);
+    records.setTableName(store::files::recordsTable(name));
+    records.open();
+    records.transaction([&] {
+        for (const QString &lastName : lastNames) {
+            records.append();
+            records.setAsDate(QStringLiteral("Date"), QDate::currentDate());
+            records.setValue(QStringLiteral("LastName"), lastName);
+            records.post();
+        }
+    });
+}
+
+QString storedValue(const QString &dataDir, const QString &table, int recNo, const QString &field)
+{
+    store::Table t;
+    t.setDirectory(dataDir);
+    t.setTableName(table);
+    t.open();
+    t.setRecNo(recNo);
+    return t.asString(field);
+}
+
+bool activate(QWidget *window)
+{
+    window->show();
+    window->activateWindow();
+    window->raise();
+    return QTest::qWaitForWindowActive(window);
+}
+
+void chooseDatabase(TFDFin *window, const QString &name)
+{
+    auto *list = window->findChild<QComboBox *>(QStringLiteral("ComboBox1"));
+    const int index = list->findText(name);
+    QVERIFY2(index >= 0, qPrintable(name));
+    list->showPopup();
+    QAbstractItemView *view = list->view();
+    QTRY_VERIFY(view->isVisible());
+    view->setCurrentIndex(view->model()->index(index, 0));
+    QTest::keyClick(view, Qt::Key_Return);
+    QTRY_VERIFY(!view->isVisible());
 }
 
 } // namespace tav::test

@@ -22,4 +22,14 @@ void createDatabase(const QString &dataDir, const QString &name, int nradd = 0);
 // Writes the user's short date format into the settings store.
 void setShortDatePattern(const QString &pattern);
 
+// Appends one record per last name to a database's records table, each created today.
+void addRecords(const QString &dataDir, const QString &name, const QStringList &lastNames);
+// The stored value of `field` in record `recNo` (1-based) of a table file.
+QString storedValue(const QString &dataDir, const QString &table, int recNo,
+                    const QString &field);
+// Makes the window the active one, so that menu shortcuts reach it.
+bool activate(QWidget *window);
+// Chooses a database in the list ComboBox1 as the user does, from its drop-down.
+void chooseDatabase(TFDFin *window, const QString &name);
+
 } // namespace tav::test

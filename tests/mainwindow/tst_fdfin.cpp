@@ -137,7 +137,7 @@ private slots:
         for (const char *built : {"MMExit", "MMShowWiz", "MMCalculator", "MMPhoneDialer", "MMPaint",
                                   "MMUpload", "MPublish", "MMHelp", "MMAbout"})
             QVERIFY2(action(built)->isEnabled(), built);
-        for (const char *pending : {"SBPrint", "SBExport", "SBFirst", "BAddFields", "FindBtn"})
+        for (const char *pending : {"SBPrint", "SBExport", "SBNew", "BAddFields", "FindBtn"})
             QVERIFY2(!w->findChild<QWidget *>(QString::fromLatin1(pending))->isEnabled(), pending);
 
         w->EnableDatabaseControls(false);
@@ -202,6 +202,7 @@ private slots:
         QCOMPARE(records->asString(QStringLiteral("Comments")), QStringLiteral("Met at the fair"));
         records->post();
 
+        w->ShowExtraFields(1); // the user edits the captions of extra fields in use
         auto *caption = w->findChild<DBEdit *>(QStringLiteral("LabelR6"));
         caption->selectAll();
         QTest::keyClicks(caption, QStringLiteral("Birthday"));

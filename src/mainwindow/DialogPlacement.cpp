@@ -1,0 +1,20 @@
+#include "DialogPlacement.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+namespace tav
+{
+
+void fixAndCentre(QWidget *dialog)
+{
+    dialog->setFixedSize(dialog->sizeHint());
+    if (QScreen *screen = QGuiApplication::primaryScreen()) {
+        QRect area = dialog->rect();
+        area.moveCenter(screen->availableGeometry().center());
+        dialog->move(area.topLeft());
+    }
+}
+
+} // namespace tav

@@ -1,0 +1,18 @@
+#pragma once
+// The hourglass for the life of a scope.
+
+#include <QApplication>
+
+namespace tav
+{
+
+class WaitCursor
+{
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor &) = delete;
+    WaitCursor &operator=(const WaitCursor &) = delete;
+};
+
+} // namespace tav
