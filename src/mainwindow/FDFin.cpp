@@ -99,6 +99,10 @@ TFDFin::TFDFin(QWidget *parent)
     loadCursors();
 
     connect(m_table1, &store::Dataset::afterOpen, this, &TFDFin::Table1AfterOpen);
+    wireQuickSearch();
+    wireRecordCommands();
+    wireFieldLayout();
+    wireDatabaseSet();
     // The record boxes, the picture, the comments and the search box make their field the
     // current one when they receive the focus.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {

@@ -13,10 +13,15 @@
 //   FDFinNavigation.cpp    First/Previous/Next/Last, Add, Save, Cancel, Undo, typing and
 //                          the current field position
 //   FDFinLinks.cpp         decoration of fields holding e-mail and web addresses
+//   FDFinQuickSearch.cpp   the search panel: search field, Find First/Next/Prev
+//   FDFinRecordCommands.cpp  Insert, Delete, Empty, Copy and Paste Record
+//   FDFinFieldLayout.cpp   captions, Add/Remove Fields, Insert Field and Delete Field
+//   FDFinDatabaseSet.cpp   New, Save As, Rename and Delete Database
 // Controls carry their names as objectName; features look them up with findChild.
 
 #include "ControlTables.h"
 #include "DataSource.h"
+#include "QuickSearch.h"
 #include "RecordEditing.h"
 #include "Table.h"
 
@@ -24,6 +29,7 @@
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
+#include <functional>
 
 class QAction;
 class QButtonGroup;
@@ -43,6 +49,7 @@ class DatabaseList;
 class DBEdit;
 class DBImage;
 class DBMemo;
+class EmptiedRecordAttachments;
 
 class TFDFin : public QMainWindow
 {
@@ -160,6 +167,37 @@ public slots:
     void EditIDChange(DBEdit *box);
     void EditIDMouseDown(DBEdit *box, Qt::MouseButton button);
 
+    // Quick search.
+    void FilterOnRadioGroupClick(int item);
+    void FindBtnClick();
+    void NextBtnClick();
+    void PriorBtnClick();
+
+    // Records menu: insertion, deletion, emptying, copy and paste of records.
+    void SMInsertClick();
+    void SMDeleteClick();
+    void SMEmptyClick();
+    void SMCopyClick();
+    void SMPasteClick();
+
+    // Field layout: captions, extra fields, inserting and deleting a field in all records.
+    void LabelAdd1Click(DBEdit *box);
+    void LabelIDKeyDown(DBEdit *box);
+    void LabelIDExit(DBEdit *box);
+    void BSaveLabelsClick();
+    void BAddFieldsClick();
+    void BDeleteFieldsClick();
+    void InsertField1Click();
+    void DeleteField1Click();
+
+    // Creating, copying, renaming and deleting databases.
+    void SBNewClick();
+    // The new-database dialog (New and the start-up wizard); creates and opens the database.
+    void ShowNewDatabaseDialog();
+    void MMSaveAsRecordClick();
+    void MMRenameClick();
+    void MMDeleteClick();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool event(QEvent *event) override;
@@ -212,6 +250,33 @@ private:
     QString labelsCaption(int position, const QString &fallback) const;
     // Caption boxes at rest wear the colour of button faces.
     static void useButtonFaceColour(QWidget *box);
+    enum class SearchMove { First, Next, Prior };
+    void wireQuickSearch();
+    void runSearch(SearchMove move);
+    void wireRecordCommands();
+    // Count of the current record; 0 when there is none.
+    int currentCount() const;
+    // The record count after an insertion or deletion: remembered and in status panel 1.
+    void showRecordsChanged(int recordCount);
+    void wireFieldLayout();
+    void useTooltipColour(QWidget *box);
+    // Runs a move over all records with ProgressBar2 shown, then shows the extra fields as
+    // Nradd says. On failure (nothing has changed) shows `failureText`, or the engine's
+    // message when it is empty, and returns false.
+    bool runFieldMove(const std::function<void()> &move, const QString &failureText);
+    void wireDatabaseSet();
+    void createNewDatabase(const QString &name);
+    // The unsaved-changes prompt when needed: Yes saves, No drops the changes. False when
+    // the user cancels or the save is refused.
+    bool settlePendingChanges();
+    // Makes the data directory the working directory again ("Error!" when it cannot).
+    void returnToDataDirectory();
+    QStringList databaseListItems() const;
+    // Reads the catalogue into ComboBox1 (sorted once m_databaseListSorted is set) and
+    // selects `select`, or the first item when `select` is null.
+    void reloadDatabaseList(const QString &select);
+    // Drops pending changes and closes the records and the labels table.
+    void closeDatabaseTables();
 
     store::Table *m_table1;
     store::Table *m_table2;
@@ -237,6 +302,9 @@ private:
     QHash<QString, QPointer<QObject>> m_named;
     QHash<const DBEdit *, LinkKind> m_linkKinds; // decoration each box shows
     QList<QObject *> m_databaseControls; // enabled while a database is open
+    store::ops::QuickSearch m_search;     // criteria kept between searches
+    store::RecordClipboard m_recordClipboard;
+    EmptiedRecordAttachments *m_emptiedRecord = nullptr;
 
     QString m_shortDatePattern;
     QCursor m_mailCursor;
@@ -248,6 +316,7 @@ private:
     int m_rememberedRecordCount = 0;
     int m_rememberedSortIndex = 0;
     int m_listIndexBeforeKey = -1;
+    bool m_databaseListSorted = false; // from the first rename, copy or deletion on
     bool m_busy = false;
     bool m_created = false;
 };

@@ -4,6 +4,7 @@
 // into the database list again and opens the database that is current afterwards.
 
 #include "DBControls.h"
+#include "DatabaseList.h"
 #include "DatabaseNameDialogs.h"
 #include "DatabaseOps.h"
 #include "FDFin.h"
@@ -13,7 +14,6 @@
 #include "WaitCursor.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QDate>
 #include <QDir>
 #include <QTabWidget>
@@ -241,7 +241,8 @@ void TFDFin::MMDeleteClick()
 {
     returnToDataDirectory();
     if (m_databaseList->count() == 1) {
-        MessageBoxes::ask(this, QStringLiteral("You have only one database that can NOT be deleted!"),
+        MessageBoxes::ask(this,
+                          QStringLiteral("You have only one database that can NOT be deleted!"),
                           QStringLiteral("Warning"), MsgIcon::None, MsgOk);
         return;
     }

@@ -78,7 +78,8 @@ public:
         switch (event->type()) {
         case QEvent::MouseButtonRelease: {
             const auto *mouse = static_cast<QMouseEvent *>(event);
-            if (mouse->button() == Qt::LeftButton && box->rect().contains(mouse->position().toPoint()))
+            if (mouse->button() == Qt::LeftButton &&
+                box->rect().contains(mouse->position().toPoint()))
                 m_main->LabelAdd1Click(box);
             break;
         }
@@ -170,6 +171,8 @@ void TFDFin::wireFieldLayout()
     onTrigger("InsertField2", &TFDFin::InsertField1Click);
     onTrigger("DeleteField1", &TFDFin::DeleteField1Click);
     onTrigger("DeleteField2", &TFDFin::DeleteField1Click);
+    // They apply once a field of the chain has been entered.
+    setNamedEnabled({"InsertField1", "DeleteField1"}, fieldItemsEnabled(m_currentFieldPosition));
 }
 
 // ---- Captions ------------------------------------------------------------------------------
@@ -259,10 +262,9 @@ void TFDFin::InsertField1Click()
         return;
     MarkedField marked(m_controls.recordEdits[pos]);
     const int nradd = readNradd();
-    if (MessageBoxes::ask(this,
-                          QStringLiteral("Are you sure you want to insert a new field in all records ?"),
-                          QStringLiteral("Warning"), MsgIcon::Warning,
-                          MsgYes | MsgNo | MsgCancel) != MsgYes)
+    if (MessageBoxes::ask(
+            this, QStringLiteral("Are you sure you want to insert a new field in all records ?"),
+            QStringLiteral("Warning"), MsgIcon::Warning, MsgYes | MsgNo | MsgCancel) != MsgYes)
         return;
     if (nradd == cat::kExtraFields &&
         MessageBoxes::ask(this, QStringLiteral("Data in the last field will be lost. Continue ?"),
@@ -281,7 +283,8 @@ void TFDFin::DeleteField1Click()
     const QString caption = labelsCaption(pos, QStringLiteral(" "));
     if (MessageBoxes::ask(
             this,
-            QStringLiteral("Are you sure you want to delete completely \"%1\" field from all records ?")
+            QStringLiteral(
+                "Are you sure you want to delete completely \"%1\" field from all records ?")
                 .arg(caption),
             QStringLiteral("Warning"), MsgIcon::Warning, MsgYes | MsgNo | MsgCancel) != MsgYes)
         return;

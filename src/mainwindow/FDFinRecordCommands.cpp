@@ -137,9 +137,9 @@ void TFDFin::SMDeleteClick()
 
 void TFDFin::SMEmptyClick()
 {
-    if (MessageBoxes::ask(this, QStringLiteral("Are you sure you want to empty the current record ?"),
-                          QStringLiteral("Warning"), MsgIcon::Warning,
-                          MsgYes | MsgNo) != MsgYes)
+    if (MessageBoxes::ask(this,
+                          QStringLiteral("Are you sure you want to empty the current record ?"),
+                          QStringLiteral("Warning"), MsgIcon::Warning, MsgYes | MsgNo) != MsgYes)
         return;
     WaitCursor wait;
     try {

@@ -41,10 +41,9 @@ FieldCountDialog::FieldCountDialog(QWidget *parent, const QString &objectName,
     cancel->setObjectName(QStringLiteral("BCancel"));
     cancel->setAutoDefault(false);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_edit, &QLineEdit::textChanged, this,
-            [this, canApply, nradd](const QString &text) {
-                m_ok->setEnabled(canApply(text, nradd));
-            });
+    connect(m_edit, &QLineEdit::textChanged, this, [this, canApply, nradd](const QString &text) {
+        m_ok->setEnabled(canApply(text, nradd));
+    });
 
     auto *question = new QHBoxLayout;
     question->addWidget(new QLabel(QStringLiteral("How many fields ?"), this));

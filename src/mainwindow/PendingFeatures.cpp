@@ -14,16 +14,10 @@ namespace
 const QSet<QString> &pendingNames()
 {
     static const QSet<QString> names = {
-        // File menu and toolbar: new database, rename/delete, information, attachments,
-        // printing.
-        "MMNew",
-        "MMSaveAsRecord",
-        "MMRename",
-        "MMDelete",
+        // File menu and toolbar: information, attachments, printing.
         "MMViewInfo",
         "MMAtach",
         "MMPrint",
-        "SBNew",
         "SBPrint",
         // Edit menu and toolbar: clipboard commands.
         "MMCopy",
@@ -33,12 +27,6 @@ const QSet<QString> &pendingNames()
         "SpeedButton6",
         "SpeedButton7",
         "SpeedButton8",
-        // Records menu: insertion, deletion, emptying, copy and paste of records.
-        "SMInsert",
-        "SMDelete",
-        "SMEmpty",
-        "SMCopy",
-        "SMPaste",
         // Popup of the record edit boxes: following links, clipboard commands.
         "NetscapeID",
         "InternetExplorerID",
@@ -46,19 +34,6 @@ const QSet<QString> &pendingNames()
         "idcut",
         "idpaste",
         "idall",
-        // Field layout: captions, extra fields, inserting and deleting fields.
-        "InsertField2",
-        "DeleteField2",
-        "MMAddfields",
-        "MMRemoveFields",
-        "InsertField1",
-        "DeleteField1",
-        "BSaveLabels",
-        "BAddFields",
-        "BDeleteFields",
-        // Quick search.
-        "FilterOnRadioGroup",
-        "GroupBox1",
         // Attachments.
         "BViewAttachment",
         // Report menu and page.

@@ -86,8 +86,7 @@ void pasteRecord(store::Dataset &records, const store::RecordClipboard &clipboar
 EmptiedRecordAttachments::EmptiedRecordAttachments(store::Table *records, QObject *parent)
     : QObject(parent), m_records(records)
 {
-    connect(records, &store::Dataset::stateChanged, this,
-            &EmptiedRecordAttachments::stateChanged);
+    connect(records, &store::Dataset::stateChanged, this, &EmptiedRecordAttachments::stateChanged);
     connect(records, &store::Dataset::afterPost, this, &EmptiedRecordAttachments::afterPost);
 }
 
@@ -118,8 +117,7 @@ void EmptiedRecordAttachments::afterPost()
     if (count == 0)
         return;
     try {
-        store::ops::updateAttachments(store::ops::attachmentsPathFor(*m_records), count, count,
-                                      0);
+        store::ops::updateAttachments(store::ops::attachmentsPathFor(*m_records), count, count, 0);
     } catch (const store::StoreError &e) {
         emit removalFailed(e.message());
     }

@@ -64,8 +64,8 @@ private:
     void afterPost();
 
     store::Table *m_records;
-    int m_emptied = 0;       // while the emptied record is being edited
-    int m_justSettled = 0;   // between the end of that edit and the post's afterPost
+    int m_emptied = 0;     // while the emptied record is being edited
+    int m_justSettled = 0; // between the end of that edit and the post's afterPost
 };
 
 } // namespace tav

@@ -35,9 +35,6 @@ TFWizard::TFWizard(TFDFin *main) : QDialog(main), m_main(main)
                              QStringLiteral("Open an existing database")},
                             this);
     m_open->setItemIndex(0);
-    // Creating a database is not available from the wizard yet.
-    m_open->button(1)->setEnabled(false);
-    m_open->button(1)->setToolTip(QStringLiteral("Not available in this version"));
 
     m_display = new QCheckBox(QStringLiteral("Don't display this screen again"), this);
     m_display->setObjectName(QStringLiteral("CBDisplay"));
@@ -91,6 +88,8 @@ void TFWizard::BOkClick()
     accept(); // hidden at once; the work below runs with the main window in front
     if (choice == 0)
         m_main->OpenLastDatabase(last);
+    else if (choice == 1)
+        m_main->ShowNewDatabaseDialog();
     else if (choice == 2)
         m_main->ShowOpenDatabaseDialog();
 }

@@ -63,8 +63,14 @@ private:
                                                        QStringLiteral("A"), list);
         return std::make_unique<TFSaveAs>(nullptr, m_env->dataDir(), list);
     }
-    static QLineEdit *edit(QWidget *d) { return d->findChild<QLineEdit *>(QStringLiteral("Edit1")); }
-    static QPushButton *ok(QWidget *d) { return d->findChild<QPushButton *>(QStringLiteral("BOk")); }
+    static QLineEdit *edit(QWidget *d)
+    {
+        return d->findChild<QLineEdit *>(QStringLiteral("Edit1"));
+    }
+    static QPushButton *ok(QWidget *d)
+    {
+        return d->findChild<QPushButton *>(QStringLiteral("BOk"));
+    }
 
     std::unique_ptr<TestEnvironment> m_env;
 };
@@ -74,14 +80,20 @@ void TestDatabaseDialogs::typingReplacesForbiddenCharacters_data()
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("new: my db.1") << "new" << "my db.1" << "my_db_1";
+    QTest::newRow("new: my db.1") << "new"
+                                  << "my db.1"
+                                  << "my_db_1";
     QTest::newRow("new: all 17") << "new" << kForbidden << QString(17, QLatin1Char('_'));
     // Rename and Save As keep hyphen, semicolon and tilde.
     const QString kept = QStringLiteral("_____-___;______~");
     QTest::newRow("rename: 14 of them") << "rename" << kForbidden << kept;
     QTest::newRow("save as: 14 of them") << "saveas" << kForbidden << kept;
-    QTest::newRow("rename: hyphen") << "rename" << "old-books" << "old-books";
-    QTest::newRow("new: hyphen") << "new" << "old-books" << "old_books";
+    QTest::newRow("rename: hyphen") << "rename"
+                                    << "old-books"
+                                    << "old-books";
+    QTest::newRow("new: hyphen") << "new"
+                                 << "old-books"
+                                 << "old_books";
     const QString longName = QStringLiteral("abcdefghijklmnopqrstuvwxy");
     for (const char *kind : {"new", "rename", "saveas"})
         QTest::newRow(qPrintable(QStringLiteral("%1: 20 characters").arg(kind)))
@@ -140,14 +152,22 @@ void TestDatabaseDialogs::takenNamesAreRefused_data()
     QTest::addColumn<QString>("message");
     QTest::addColumn<bool>("ownBox"); // the dialog's "Warning" box, which empties the name
 
-    QTest::newRow("new: master") << "new" << "master" << kNameInUse << false;
-    QTest::newRow("new: in the catalogue") << "new" << "a" << kNameInUse << true;
-    QTest::newRow("new: files without a row") << "new" << "ghost" << kNameInUse << true;
-    QTest::newRow("rename: A to a") << "rename" << "a" << kRenameNameTaken << true;
-    QTest::newRow("rename: master") << "rename" << "Master" << kRenameNameTaken << true;
-    QTest::newRow("rename: files without a row") << "rename" << "ghost" << kRenameNameTaken << true;
-    QTest::newRow("save as: in the list") << "saveas" << "a" << kSaveAsNameTaken << true;
-    QTest::newRow("save as: files without a row") << "saveas" << "ghost" << kSaveAsNameTaken << true;
+    QTest::newRow("new: master") << "new"
+                                 << "master" << kNameInUse << false;
+    QTest::newRow("new: in the catalogue") << "new"
+                                           << "a" << kNameInUse << true;
+    QTest::newRow("new: files without a row") << "new"
+                                              << "ghost" << kNameInUse << true;
+    QTest::newRow("rename: A to a") << "rename"
+                                    << "a" << kRenameNameTaken << true;
+    QTest::newRow("rename: master") << "rename"
+                                    << "Master" << kRenameNameTaken << true;
+    QTest::newRow("rename: files without a row") << "rename"
+                                                 << "ghost" << kRenameNameTaken << true;
+    QTest::newRow("save as: in the list") << "saveas"
+                                          << "a" << kSaveAsNameTaken << true;
+    QTest::newRow("save as: files without a row") << "saveas"
+                                                  << "ghost" << kSaveAsNameTaken << true;
 }
 
 void TestDatabaseDialogs::takenNamesAreRefused()

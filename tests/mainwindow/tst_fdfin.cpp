@@ -130,14 +130,18 @@ private slots:
             if (a->objectName().isEmpty() || a->isSeparator() || a->menu())
                 continue;
             ++items;
-            QVERIFY2(a->isEnabled() == !isPendingFeature(a->objectName()),
-                     qPrintable(a->objectName()));
+            // Paste Record waits for a copied record, the field items for a field of the
+            // field chain to be entered.
+            const bool built = !isPendingFeature(a->objectName());
+            const bool waiting = QStringList{"SMPaste", "InsertField1", "DeleteField1"}.contains(
+                a->objectName());
+            QVERIFY2(a->isEnabled() == (built && !waiting), qPrintable(a->objectName()));
         }
         QVERIFY(items >= 60);
         for (const char *built : {"MMExit", "MMShowWiz", "MMCalculator", "MMPhoneDialer", "MMPaint",
                                   "MMUpload", "MPublish", "MMHelp", "MMAbout"})
             QVERIFY2(action(built)->isEnabled(), built);
-        for (const char *pending : {"SBPrint", "SBExport", "SBNew", "BAddFields", "FindBtn"})
+        for (const char *pending : {"SBPrint", "SBExport", "SBBackup", "BViewAttachment"})
             QVERIFY2(!w->findChild<QWidget *>(QString::fromLatin1(pending))->isEnabled(), pending);
 
         w->EnableDatabaseControls(false);

@@ -187,13 +187,14 @@ void TestFieldLayoutWindow::fieldMoves_data()
 
     const QString insertQuestion =
         QStringLiteral("Are you sure you want to insert a new field in all records ?");
-    const QString lastFieldQuestion = QStringLiteral("Data in the last field will be lost. Continue ?");
+    const QString lastFieldQuestion =
+        QStringLiteral("Data in the last field will be lost. Continue ?");
     const int phone = 83, fax = 84, lastName = 82, reserved4 = 93, reserved5 = 94, id = 80;
 
     QTest::newRow("insert on Phone, 2 shown")
         << true << phone << 2 << QList<int>{MsgYes} << QStringList{insertQuestion} << 3
         << Spots{{phone, kEmpty}, {fax, phone}, {reserved5, reserved4}, {0, reserved5},
-                 {1, 0}, {2, 1}, {lastName, lastName}}
+                 {1, 0},          {2, 1},       {lastName, lastName}}
         << Spots{{phone, kEmpty}, {fax, phone}, {2, 1}, {lastName, lastName}};
     QTest::newRow("insert on the second extra field, 4 shown")
         << true << 1 << 4 << QList<int>{MsgYes} << QStringList{insertQuestion} << 5
@@ -202,12 +203,11 @@ void TestFieldLayoutWindow::fieldMoves_data()
     QTest::newRow("insert with all 78 shown loses the last field")
         << true << id << 78 << QList<int>{MsgYes, MsgYes}
         << QStringList{insertQuestion, lastFieldQuestion} << 78
-        << Spots{{id, kEmpty}, {81, id}, {0, reserved5}, {77, 76}}
-        << Spots{{id, kEmpty}, {77, 76}};
+        << Spots{{id, kEmpty}, {81, id}, {0, reserved5}, {77, 76}} << Spots{{id, kEmpty}, {77, 76}};
     QTest::newRow("insert with all 78 shown, No to the loss")
         << true << id << 78 << QList<int>{MsgYes, MsgNo}
-        << QStringList{insertQuestion, lastFieldQuestion} << 78
-        << Spots{{id, id}, {77, 77}} << Spots{{id, id}};
+        << QStringList{insertQuestion, lastFieldQuestion} << 78 << Spots{{id, id}, {77, 77}}
+        << Spots{{id, id}};
     QTest::newRow("insert answered Cancel")
         << true << phone << 2 << QList<int>{MsgCancel} << QStringList{insertQuestion} << 2
         << Spots{{phone, phone}, {2, 2}} << Spots{{phone, phone}};
@@ -282,9 +282,12 @@ void TestFieldLayoutWindow::failedMoveChangesNothing_data()
 {
     QTest::addColumn<QString>("operation");
     QTest::addColumn<QString>("message");
-    QTest::newRow("insert field") << "insert" << "the disk refuses";
-    QTest::newRow("delete field") << "delete" << "the disk refuses";
-    QTest::newRow("remove fields") << "remove" << " deleting error!";
+    QTest::newRow("insert field") << "insert"
+                                  << "the disk refuses";
+    QTest::newRow("delete field") << "delete"
+                                  << "the disk refuses";
+    QTest::newRow("remove fields") << "remove"
+                                   << " deleting error!";
 }
 
 void TestFieldLayoutWindow::failedMoveChangesNothing()
@@ -307,10 +310,10 @@ void TestFieldLayoutWindow::failedMoveChangesNothing()
         onModal<TFDeleteFields>([this](TFDeleteFields *dialog) {
             QTest::keyClicks(dialog->findChild<QLineEdit *>(QStringLiteral("Edit1")),
                              QStringLiteral("2"));
-            m_env->messages().answer(MsgYes); // the dialog's question
             dialog->findChild<QPushButton *>(QStringLiteral("BOk"))->click();
         });
-        m_env->messages().answer(MsgOk); // the failure
+        m_env->messages().answer(MsgYes); // the dialog's question
+        m_env->messages().answer(MsgOk);  // the failure
         m_window->findChild<QPushButton *>(QStringLiteral("BDeleteFields"))->click();
     } else {
         QTest::mouseClick(edit(phone), Qt::LeftButton);
@@ -320,7 +323,8 @@ void TestFieldLayoutWindow::failedMoveChangesNothing()
                         Qt::ControlModifier);
     }
 
-    QVERIFY2(m_env->messages().lastText().contains(message), qPrintable(m_env->messages().lastText()));
+    QVERIFY2(m_env->messages().lastText().contains(message),
+             qPrintable(m_env->messages().lastText()));
     QCOMPARE(m_env->messages().shown().last().icon,
              operation == "remove" ? MsgIcon::Information : MsgIcon::None);
     QCOMPARE(allStored(files::recordsTable(kName)), recordsBefore);

@@ -77,7 +77,8 @@ void answerDelete(const QString &from, const QString &to, bool *stayedOpen = nul
     onModal<TFDelRec>([=](TFDelRec *d) {
         RejectAtEnd guard{d};
         if (!from.isEmpty()) {
-            QRadioButton *range = d->findChild<RadioGroup *>(QStringLiteral("RadioGroup1"))->button(1);
+            QRadioButton *range =
+                d->findChild<RadioGroup *>(QStringLiteral("RadioGroup1"))->button(1);
             QTest::mouseClick(range, Qt::LeftButton, {}, QPoint(6, range->height() / 2));
             typeInto(d->findChild<QLineEdit *>(QStringLiteral("efrom")), from);
             typeInto(d->findChild<QLineEdit *>(QStringLiteral("eto")), to);
@@ -90,9 +91,9 @@ void answerDelete(const QString &from, const QString &to, bool *stayedOpen = nul
 
 // The record clipboard's fields and the boxes showing them.
 const char *const kClipboardFields[] = {
-    "ID",       "FirstName", "LastName",  "Phone",     "Fax",       "Email",
-    "URLWebsite", "Comments", "Address1", "Address2",  "Address3",  "Reserved1",
-    "Reserved2", "Reserved3", "Reserved4", "Reserved5",
+    "ID",         "FirstName", "LastName",  "Phone",     "Fax",      "Email",
+    "URLWebsite", "Comments",  "Address1",  "Address2",  "Address3", "Reserved1",
+    "Reserved2",  "Reserved3", "Reserved4", "Reserved5",
 };
 
 QString boxText(TFDFin *w, const QString &field)
@@ -131,8 +132,7 @@ private slots:
             << 5 << 3
             << "Are you sure you want to insert 3 new empty records starting\n"
                "with position no. 5 ?"
-            << firstNames(1, 4) + QStringList{"", "", ""} + firstNames(5, 10)
-            << "4:d4,8:d5,13:d10";
+            << firstNames(1, 4) + QStringList{"", "", ""} + firstNames(5, 10) << "4:d4,8:d5,13:d10";
         QTest::newRow("1 at record 1 of 10")
             << 1 << 1 << "Are you sure you want to insert a new empty record in position no. 1 ?"
             << QStringList{""} + firstNames(1, 10) << "5:d4,6:d5,11:d10";
@@ -189,17 +189,23 @@ private slots:
         QTest::addColumn<QString>("attachmentsAfter");
         QTest::addColumn<bool>("recordsFollow");
         QTest::newRow("records 4 to 6 of 10")
-            << 10 << 2 << "4" << "6"
+            << 10 << 2 << "4"
+            << "6"
             << "Are you sure you want to delete completely records from no. 4 to no. 6 ?"
-            << "4" << "F7" << firstNames(1, 3) + firstNames(7, 10) << "1:d1,3:d3,4:d7,7:d10"
-            << true;
+            << "4"
+            << "F7" << firstNames(1, 3) + firstNames(7, 10) << "1:d1,3:d3,4:d7,7:d10" << true;
         QTest::newRow("the last record")
-            << 10 << 10 << "" << ""
+            << 10 << 10 << ""
+            << ""
             << "Are you sure you want to delete completely record no. 10 ?"
-            << "9" << "F9" << firstNames(1, 9) << "1:d1,3:d3,4:d4,6:d6,7:d7" << false;
+            << "9"
+            << "F9" << firstNames(1, 9) << "1:d1,3:d3,4:d4,6:d6,7:d7" << false;
         QTest::newRow("the only record")
-            << 1 << 1 << "" << "" << "Are you sure you want to delete completely record no. 1 ?"
-            << "1" << "" << QStringList{""} << "" << false;
+            << 1 << 1 << ""
+            << ""
+            << "Are you sure you want to delete completely record no. 1 ?"
+            << "1"
+            << "" << QStringList{""} << "" << false;
     }
     void deleteRemovesRecordsAndTheirAttachments()
     {
@@ -271,9 +277,9 @@ private slots:
             attachments.setTableName(
                 QDir(m_env->dataDir()).filePath(files::attachmentsTable(files::kMaster)));
             attachments.open();
-            attachments.execute(QStringLiteral(
-                "CREATE TRIGGER refuse BEFORE UPDATE ON data "
-                "BEGIN SELECT RAISE(ABORT, 'the disk refused the change'); END"));
+            attachments.execute(
+                QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON data "
+                               "BEGIN SELECT RAISE(ABORT, 'the disk refused the change'); END"));
         }
 
         answerDelete(QStringLiteral("4"), QStringLiteral("6"));
@@ -281,8 +287,9 @@ private slots:
         m_env->messages().answer(MsgOk);
         trigger(w.get(), "SMDelete");
 
-        QVERIFY2(m_env->messages().lastText().contains(QStringLiteral("the disk refused the change")),
-                 qPrintable(m_env->messages().lastText()));
+        QVERIFY2(
+            m_env->messages().lastText().contains(QStringLiteral("the disk refused the change")),
+            qPrintable(m_env->messages().lastText()));
         QCOMPARE(text(w.get(), "EditCount"), QStringLiteral("2"));
         QCOMPARE(text(w.get(), "EditFirstName"), QStringLiteral("F2"));
         QCOMPARE(w->statusPanelText(1), QStringLiteral("10 records"));
@@ -379,9 +386,9 @@ private slots:
         trigger(w.get(), "SMPaste");
         QCOMPARE(w->dataSource1()->state(), DataSetState::Edit); // not saved yet
         for (const char *field : kClipboardFields) {
-            const QString expected =
-                QLatin1String(field) == QLatin1String("Fax") ? QString()
-                                                             : QStringLiteral("%1 of 2").arg(field);
+            const QString expected = QLatin1String(field) == QLatin1String("Fax")
+                                         ? QString()
+                                         : QStringLiteral("%1 of 2").arg(field);
             QCOMPARE(boxText(w.get(), QLatin1String(field)), expected);
         }
         QCOMPARE(storedColumn(m_env->dataDir(), "FirstName").split(',').at(3),

@@ -75,10 +75,14 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("message"); // empty: accepted
-        QTest::newRow("3") << "3" << "";
-        QTest::newRow("zero") << "0" << "'0' is not a valid integer value.";
-        QTest::newRow("negative") << "-2" << "'-2' is not a valid integer value.";
-        QTest::newRow("not a number") << "3x" << "'3x' is not a valid integer value.";
+        QTest::newRow("3") << "3"
+                           << "";
+        QTest::newRow("zero") << "0"
+                              << "'0' is not a valid integer value.";
+        QTest::newRow("negative") << "-2"
+                                  << "'-2' is not a valid integer value.";
+        QTest::newRow("not a number") << "3x"
+                                      << "'3x' is not a valid integer value.";
     }
     void insertTakesAPositiveWholeNumber()
     {
@@ -151,11 +155,21 @@ private slots:
         QTest::addColumn<QString>("from");
         QTest::addColumn<QString>("to");
         QTest::addColumn<QString>("message"); // empty: accepted
-        QTest::newRow("4 to 6") << "4" << "6" << "";
-        QTest::newRow("to below from") << "5" << "3" << "'5' is not a valid value.";
-        QTest::newRow("to beyond the last") << "3" << "11" << "'11' is not a valid value.";
-        QTest::newRow("from not a number") << "x" << "3" << "'x' is not a valid integer value.";
-        QTest::newRow("to zero") << "1" << "0" << "'0' is not a valid integer value.";
+        QTest::newRow("4 to 6") << "4"
+                                << "6"
+                                << "";
+        QTest::newRow("to below from") << "5"
+                                       << "3"
+                                       << "'5' is not a valid value.";
+        QTest::newRow("to beyond the last") << "3"
+                                            << "11"
+                                            << "'11' is not a valid value.";
+        QTest::newRow("from not a number") << "x"
+                                           << "3"
+                                           << "'x' is not a valid integer value.";
+        QTest::newRow("to zero") << "1"
+                                 << "0"
+                                 << "'0' is not a valid integer value.";
     }
     void deleteRangeIsChecked()
     {
