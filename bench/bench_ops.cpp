@@ -9,6 +9,7 @@
 // Works in a temporary folder under the current directory (about 200 MB for 100,000
 // records), removed afterwards. Needs `sqlite3` in PATH for the comparison figures.
 
+#include "BenchCommon.h"
 #include "FieldCatalogue.h"
 #include "FieldChain.h"
 #include "FieldLayout.h"
@@ -29,14 +30,9 @@
 
 using namespace tav::store;
 using namespace tav::store::ops;
+using tav::bench::out;
 
 namespace {
-
-QTextStream &out()
-{
-    static QTextStream stream(stdout);
-    return stream;
-}
 
 double timed(const std::function<void()> &work)
 {

@@ -5,7 +5,7 @@
 //   bench_store --measure <folder>   measures an existing "tBENCH.db" (run in a fresh process
 //                                    by the line above, so the memory figures start clean)
 
-#include "FieldCatalogue.h"
+#include "BenchCommon.h"
 #include "Query.h"
 #include "Schemas.h"
 #include "Table.h"
@@ -23,16 +23,11 @@
 #include <cstdio>
 
 using namespace tav::store;
+using namespace tav::bench;
 
 namespace {
 
 const QString kTable = QStringLiteral("tBENCH.db");
-
-QTextStream &out()
-{
-    static QTextStream stream(stdout);
-    return stream;
-}
 
 // Resident memory of this process in MB.
 double rssMb()
@@ -47,11 +42,6 @@ double rssMb()
     return -1;
 }
 
-double ms(const QElapsedTimer &timer)
-{
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
 void create(const QString &dir, int records)
 {
     const QString path = QDir(dir).filePath(kTable);
@@ -63,18 +53,8 @@ void create(const QString &dir, int records)
     table.open();
     const QString comments = QString(180, QChar(u'c'));
     table.transaction([&] {
-        for (int i = 1; i <= records; ++i) {
-            table.append();
-            table.setValue(QStringLiteral("Date"), QDate(2000, 1, 1).addDays(i % 9000));
-            for (int pos = catalogue::kFirstFixed; pos <= catalogue::kLastFixed; ++pos)
-                table.setValue(catalogue::recordField(pos),
-                               QStringLiteral("F%1 record %2").arg(pos).arg(i));
-            for (int pos = 0; pos < catalogue::kExtraFields; ++pos)
-                table.setValue(catalogue::recordField(pos),
-                               QStringLiteral("X%1 value %2").arg(pos).arg(i));
-            table.setValue(QStringLiteral("Comments"), comments + QString::number(i));
-            table.post();
-        }
+        for (int i = 1; i <= records; ++i)
+            appendFullRecord(table, i, comments);
     });
     table.close();
     out() << QStringLiteral("create %1 records (78 extra fields, comments): %2 s\n")

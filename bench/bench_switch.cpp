@@ -11,6 +11,7 @@
 // removed afterwards); TAV_BENCH_DIR=<folder> keeps it there and reuses the big database on
 // later runs. Settings go to a file inside the data directory.
 
+#include "BenchCommon.h"
 #include "DBControls.h"
 #include "DatabaseOps.h"
 #include "FDFin.h"
@@ -33,23 +34,14 @@
 #include <memory>
 
 using namespace tav;
+using bench::ms;
+using bench::out;
 namespace cat = store::catalogue;
 
 namespace
 {
 
 const QString kBig = QStringLiteral("BIG");
-
-QTextStream &out()
-{
-    static QTextStream stream(stdout);
-    return stream;
-}
-
-double ms(const QElapsedTimer &timer)
-{
-    return double(timer.nsecsElapsed()) / 1e6;
-}
 
 struct Figures {
     double total = 0;
@@ -84,18 +76,8 @@ void createBigDatabase(const QString &dataDir, int records)
     table.transaction([&] {
         table.first();
         table.deleteRecord(); // the template's blank record
-        for (int i = 1; i <= records; ++i) {
-            table.append();
-            table.setValue(QStringLiteral("Date"), QDate(2000, 1, 1).addDays(i % 9000));
-            for (int pos = cat::kFirstFixed; pos <= cat::kLastFixed; ++pos)
-                table.setValue(cat::recordField(pos),
-                               QStringLiteral("F%1 record %2").arg(pos).arg(i));
-            for (int pos = 0; pos < cat::kExtraFields; ++pos)
-                table.setValue(cat::recordField(pos),
-                               QStringLiteral("X%1 value %2").arg(pos).arg(i));
-            table.setValue(QStringLiteral("Comments"), comments + QString::number(i));
-            table.post();
-        }
+        for (int i = 1; i <= records; ++i)
+            bench::appendFullRecord(table, i, comments);
     });
     out() << QStringLiteral("created %1 records in %2 s\n").arg(records).arg(ms(timer) / 1000, 0,
                                                                              'f', 1);

@@ -37,6 +37,26 @@ FieldType FieldLink::fieldType() const
     return FieldType::Text;
 }
 
+void FieldLink::link(QObject *control, DataSource *source, const QString &field,
+                     const std::function<void()> &reload)
+{
+    if (m_source)
+        QObject::disconnect(m_source, nullptr, control, nullptr);
+    m_source = source;
+    m_field = field;
+    if (!source)
+        return;
+    QObject::connect(source, &DataSource::dataChanged, control, [this, reload] {
+        if (!m_writing)
+            reload();
+    });
+    QObject::connect(source, &DataSource::fieldChanged, control,
+                     [this, reload](const QString &changed) {
+                         if (!m_writing && changed.compare(m_field, Qt::CaseInsensitive) == 0)
+                             reload();
+                     });
+}
+
 namespace
 {
 // A value as text for display; a record the engine cannot read shows as empty.
@@ -59,6 +79,22 @@ void enterEdit(Dataset *set)
 }
 } // namespace
 
+void FieldLink::writeUserChange(Dataset *set, const std::function<void()> &write,
+                                const std::function<void()> &reload)
+{
+    m_writing = true;
+    try {
+        enterEdit(set);
+        write();
+    } catch (const StoreError &e) {
+        m_writing = false;
+        MessageBoxes::showMessage(e.message());
+        reload();
+        return;
+    }
+    m_writing = false;
+}
+
 // ---------------------------------------------------------------------------------------
 
 DBEdit::DBEdit(QWidget *parent) : QLineEdit(parent)
@@ -69,21 +105,9 @@ DBEdit::DBEdit(QWidget *parent) : QLineEdit(parent)
 
 void DBEdit::bind(DataSource *source, const QString &field)
 {
-    if (m_source)
-        disconnect(m_source, nullptr, this, nullptr);
-    m_source = source;
-    m_field = field;
-    if (source) {
-        connect(source, &DataSource::dataChanged, this, [this] {
-            if (!m_writing)
-                reload();
-        });
-        connect(source, &DataSource::fieldChanged, this, [this](const QString &changed) {
-            if (!m_writing && changed.compare(m_field, Qt::CaseInsensitive) == 0)
-                reload();
-        });
+    link(this, source, field, [this] { reload(); });
+    if (source)
         connect(source, &DataSource::updateRecord, this, &DBEdit::writePendingDate);
-    }
     reload();
 }
 
@@ -98,8 +122,11 @@ void DBEdit::reload()
     // Read-only first: it resets the cursor, which a handler of the new text may set.
     setReadOnly(!set || fieldType() == FieldType::AutoInc);
     const QString value = fieldText(set, m_field);
-    if (value != text())
+    if (value != text()) {
         setText(value);
+        // A value wider than the box shows its beginning: setText leaves the cursor at the end.
+        setCursorPosition(0);
+    }
 }
 
 void DBEdit::userEdited(const QString &typed)
@@ -107,20 +134,15 @@ void DBEdit::userEdited(const QString &typed)
     Dataset *set = activeSet();
     if (!set)
         return;
-    m_writing = true;
-    try {
-        enterEdit(set);
-        if (fieldType() == FieldType::Date)
-            m_pendingDate = true;
-        else
-            set->setAsString(m_field, typed);
-    } catch (const StoreError &e) {
-        m_writing = false;
-        MessageBoxes::showMessage(e.message());
-        reload();
-        return;
-    }
-    m_writing = false;
+    writeUserChange(
+        set,
+        [&] {
+            if (fieldType() == FieldType::Date)
+                m_pendingDate = true;
+            else
+                set->setAsString(m_field, typed);
+        },
+        [this] { reload(); });
 }
 
 void DBEdit::showEvent(QShowEvent *event)
@@ -169,20 +191,7 @@ DBMemo::DBMemo(QWidget *parent) : QPlainTextEdit(parent)
 
 void DBMemo::bind(DataSource *source, const QString &field)
 {
-    if (m_source)
-        disconnect(m_source, nullptr, this, nullptr);
-    m_source = source;
-    m_field = field;
-    if (source) {
-        connect(source, &DataSource::dataChanged, this, [this] {
-            if (!m_writing)
-                reload();
-        });
-        connect(source, &DataSource::fieldChanged, this, [this](const QString &changed) {
-            if (!m_writing && changed.compare(m_field, Qt::CaseInsensitive) == 0)
-                reload();
-        });
-    }
+    link(this, source, field, [this] { reload(); });
     reload();
 }
 
@@ -204,17 +213,8 @@ void DBMemo::textWasChanged()
     Dataset *set = activeSet();
     if (!set)
         return;
-    m_writing = true;
-    try {
-        enterEdit(set);
-        set->setValue(m_field, toPlainText());
-    } catch (const StoreError &e) {
-        m_writing = false;
-        MessageBoxes::showMessage(e.message());
-        reload();
-        return;
-    }
-    m_writing = false;
+    writeUserChange(
+        set, [&] { set->setValue(m_field, toPlainText()); }, [this] { reload(); });
 }
 
 // ---------------------------------------------------------------------------------------
@@ -228,17 +228,7 @@ DBImage::DBImage(QWidget *parent) : QLabel(parent)
 
 void DBImage::bind(DataSource *source, const QString &field)
 {
-    if (m_source)
-        disconnect(m_source, nullptr, this, nullptr);
-    m_source = source;
-    m_field = field;
-    if (source) {
-        connect(source, &DataSource::dataChanged, this, &DBImage::reload);
-        connect(source, &DataSource::fieldChanged, this, [this](const QString &changed) {
-            if (changed.compare(m_field, Qt::CaseInsensitive) == 0)
-                reload();
-        });
-    }
+    link(this, source, field, [this] { reload(); });
     reload();
 }
 
@@ -279,17 +269,7 @@ DBText::DBText(QWidget *parent) : QLabel(parent) {}
 
 void DBText::bind(DataSource *source, const QString &field)
 {
-    if (m_source)
-        disconnect(m_source, nullptr, this, nullptr);
-    m_source = source;
-    m_field = field;
-    if (source) {
-        connect(source, &DataSource::dataChanged, this, &DBText::reload);
-        connect(source, &DataSource::fieldChanged, this, [this](const QString &changed) {
-            if (changed.compare(m_field, Qt::CaseInsensitive) == 0)
-                reload();
-        });
-    }
+    link(this, source, field, [this] { reload(); });
     reload();
 }
 

@@ -14,6 +14,8 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 
+#include <functional>
+
 namespace tav
 {
 
@@ -29,6 +31,15 @@ public:
     store::FieldType fieldType() const;
 
 protected:
+    // Binds `control` to `field` of `source` in place of its former binding: `reload` runs
+    // when the record or that field changes, except while the control writes itself.
+    void link(QObject *control, store::DataSource *source, const QString &field,
+              const std::function<void()> &reload);
+    // Runs `write`, the user's change, with `set` put into Edit first and reloads held off
+    // meanwhile. A value the engine refuses is reported and `reload` shows the stored value.
+    void writeUserChange(store::Dataset *set, const std::function<void()> &write,
+                         const std::function<void()> &reload);
+
     QPointer<store::DataSource> m_source;
     QString m_field;
     bool m_writing = false;

@@ -50,10 +50,7 @@ DatabaseNameDialog::DatabaseNameDialog(QWidget *parent, const QString &objectNam
                                        const QString &dataDir, const QStringList &existing)
     : QDialog(parent), m_dataDir(dataDir), m_existing(existing)
 {
-    setObjectName(objectName);
-    setWindowTitle(caption);
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
+    setUpFixedDialog(this, objectName, caption);
 
     m_edit = new QLineEdit(this);
     m_edit->setObjectName(QStringLiteral("Edit1"));
@@ -111,10 +108,13 @@ bool DatabaseNameDialog::isTaken(const QString &name)
     }
 }
 
-void DatabaseNameDialog::refuse(const QString &text)
+bool DatabaseNameDialog::refusedAsTaken(const QString &name, const QString &text)
 {
+    if (!isTaken(name))
+        return false;
     MessageBoxes::ask(this, text, QStringLiteral("Warning"), MsgIcon::None, MsgOk);
     m_edit->clear();
+    return true;
 }
 
 TFNewDatabase1::TFNewDatabase1(QWidget *parent, const QString &dataDir)
@@ -137,11 +137,7 @@ bool TFNewDatabase1::refused(const QString &name)
         MessageBoxes::showMessage(kNameInUse);
         return true;
     }
-    if (isTaken(name)) {
-        refuse(kNameInUse);
-        return true;
-    }
-    return false;
+    return refusedAsTaken(name, kNameInUse);
 }
 
 TFRenameDatabase1::TFRenameDatabase1(QWidget *parent, const QString &dataDir,
@@ -167,11 +163,7 @@ TFRenameDatabase1::TFRenameDatabase1(QWidget *parent, const QString &dataDir,
 
 bool TFRenameDatabase1::refused(const QString &name)
 {
-    if (isTaken(name)) {
-        refuse(kRenameNameTaken);
-        return true;
-    }
-    return false;
+    return refusedAsTaken(name, kRenameNameTaken);
 }
 
 TFSaveAs::TFSaveAs(QWidget *parent, const QString &dataDir, const QStringList &databaseList)
@@ -187,11 +179,7 @@ TFSaveAs::TFSaveAs(QWidget *parent, const QString &dataDir, const QStringList &d
 
 bool TFSaveAs::refused(const QString &name)
 {
-    if (isTaken(name)) {
-        refuse(kSaveAsNameTaken);
-        return true;
-    }
-    return false;
+    return refusedAsTaken(name, kSaveAsNameTaken);
 }
 
 } // namespace tav

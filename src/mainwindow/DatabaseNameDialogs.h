@@ -42,8 +42,9 @@ protected:
     // Taken: "MASTER", an item of the list given, a catalogue row or files in the data
     // directory. A catalogue that cannot be read counts as taken (its message is shown).
     bool isTaken(const QString &name);
-    // The dialog's own "Warning" box; empties the name, which disables OK.
-    void refuse(const QString &text);
+    // True when `name` is taken; then `text` shows in the dialog's own "Warning" box and the
+    // name is emptied, which disables OK.
+    bool refusedAsTaken(const QString &name, const QString &text);
 
     QLineEdit *m_edit;
     QPushButton *m_ok;

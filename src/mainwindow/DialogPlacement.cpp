@@ -17,4 +17,12 @@ void fixAndCentre(QWidget *dialog)
     }
 }
 
+void setUpFixedDialog(QWidget *dialog, const QString &objectName, const QString &caption)
+{
+    dialog->setObjectName(objectName);
+    dialog->setWindowTitle(caption);
+    dialog->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint);
+}
+
 } // namespace tav

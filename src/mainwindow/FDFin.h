@@ -277,6 +277,12 @@ private:
     void reloadDatabaseList(const QString &select);
     // Drops pending changes and closes the records and the labels table.
     void closeDatabaseTables();
+    // Renames or copies the current database's files with the tables closed: `change` runs
+    // the store's operation (false when the new name is taken) and undoes its own work when
+    // it fails. The list is then read again with `newName` selected when it succeeded, the
+    // selected database opened, and a failure shown as `nameTaken` or the engine's message.
+    void changeDatabaseFiles(const std::function<bool()> &change, const QString &newName,
+                             const QString &nameTaken);
 
     store::Table *m_table1;
     store::Table *m_table2;

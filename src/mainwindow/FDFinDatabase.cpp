@@ -154,6 +154,10 @@ bool TFDFin::ShowExtraFields(int count)
         edit->setVisible(pos < count);
         caption->setVisible(pos < count);
     }
+    // A hidden field cannot stay current: Insert and Delete Field would act on a field the
+    // user no longer sees (focus leaves a hidden box without entering another field).
+    if (m_currentFieldPosition < cat::kExtraFields && m_currentFieldPosition >= count)
+        EditIDEnter(nullptr);
     return true;
 }
 

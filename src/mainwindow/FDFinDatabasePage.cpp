@@ -187,14 +187,18 @@ void TFDFin::addFieldRow(QGridLayout *grid, int row, int pos, QWidget *parent)
 
     // Rows keep their natural height also where the scroll box could squeeze them, and are
     // as high as the rows with a search button.
-    for (DBEdit *box : {caption, edit})
-        box->setFixedHeight(box->sizeHint().height());
     static const int rowHeight =
         std::max(QRadioButton().sizeHint().height(), edit->sizeHint().height());
-    grid->setRowMinimumHeight(row, rowHeight);
+    const bool extra = pos < cat::kExtraFields;
+    for (DBEdit *box : {caption, edit})
+        box->setFixedHeight(extra ? rowHeight : box->sizeHint().height());
+    // A row's minimum height stays when its boxes are hidden: the extra rows take their
+    // height from the boxes instead, so the scroll box ends after the last shown field.
+    if (!extra)
+        grid->setRowMinimumHeight(row, rowHeight);
     grid->addWidget(caption, row, 1);
     grid->addWidget(edit, row, 2);
-    if (pos < cat::kExtraFields) { // shown from Nradd once a database is open
+    if (extra) { // shown from Nradd once a database is open
         caption->hide();
         edit->hide();
     }

@@ -100,6 +100,29 @@ void TFDFin::closeDatabaseTables()
     m_table2->close();
 }
 
+void TFDFin::changeDatabaseFiles(const std::function<bool()> &change, const QString &newName,
+                                 const QString &nameTaken)
+{
+    QString failure;
+    {
+        WaitCursor wait;
+        closeDatabaseTables();
+        try {
+            if (!change())
+                failure = nameTaken;
+        } catch (const StoreError &e) {
+            failure = e.message(); // the files are as they were before
+        }
+        if (failure.isEmpty()) {
+            m_databaseListSorted = true;
+            reloadDatabaseList(newName);
+        }
+        bindSelectedDatabase();
+    }
+    if (!failure.isEmpty())
+        MessageBoxes::showMessage(failure);
+}
+
 // ---- New -----------------------------------------------------------------------------------
 
 void TFDFin::SBNewClick()
@@ -180,25 +203,12 @@ void TFDFin::MMRenameClick()
         return;
 
     const QString newName = dialog.name();
-    QString failure;
-    {
-        WaitCursor wait;
-        closeDatabaseTables();
-        try {
-            if (ops::renameDatabase(dataDirectory(), oldName, newName) ==
-                ops::NameResult::NameTaken)
-                failure = kRenameNameTaken;
-        } catch (const StoreError &e) {
-            failure = e.message(); // every file is back under the old name
-        }
-        if (failure.isEmpty()) {
-            m_databaseListSorted = true;
-            reloadDatabaseList(newName);
-        }
-        bindSelectedDatabase();
-    }
-    if (!failure.isEmpty())
-        MessageBoxes::showMessage(failure);
+    changeDatabaseFiles(
+        [&] {
+            return ops::renameDatabase(dataDirectory(), oldName, newName) !=
+                   ops::NameResult::NameTaken;
+        },
+        newName, kRenameNameTaken);
 }
 
 // ---- Save As -------------------------------------------------------------------------------
@@ -214,25 +224,12 @@ void TFDFin::MMSaveAsRecordClick()
         return;
 
     const QString newName = dialog.name();
-    QString failure;
-    {
-        WaitCursor wait;
-        closeDatabaseTables();
-        try {
-            if (ops::saveAsDatabase(dataDirectory(), oldName, newName) ==
-                ops::NameResult::NameTaken)
-                failure = kSaveAsNameTaken;
-        } catch (const StoreError &e) {
-            failure = e.message(); // no file of the copy is left
-        }
-        if (failure.isEmpty()) {
-            m_databaseListSorted = true;
-            reloadDatabaseList(newName);
-        }
-        bindSelectedDatabase();
-    }
-    if (!failure.isEmpty())
-        MessageBoxes::showMessage(failure);
+    changeDatabaseFiles(
+        [&] {
+            return ops::saveAsDatabase(dataDirectory(), oldName, newName) !=
+                   ops::NameResult::NameTaken;
+        },
+        newName, kSaveAsNameTaken);
 }
 
 // ---- Delete --------------------------------------------------------------------------------

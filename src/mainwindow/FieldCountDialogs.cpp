@@ -20,10 +20,7 @@ FieldCountDialog::FieldCountDialog(QWidget *parent, const QString &objectName,
                                    Rule canApply, int nradd)
     : QDialog(parent)
 {
-    setObjectName(objectName);
-    setWindowTitle(caption);
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
+    setUpFixedDialog(this, objectName, caption);
 
     m_edit = new QLineEdit(this);
     m_edit->setObjectName(QStringLiteral("Edit1"));

@@ -1,14 +1,13 @@
 #include "OpenDatabase.h"
 
+#include "DialogPlacement.h"
 #include "FDFin.h"
 #include "WaitCursor.h"
 
 #include <QComboBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace tav
@@ -16,10 +15,7 @@ namespace tav
 
 TFOpen::TFOpen(TFDFin *main) : QDialog(main), m_main(main)
 {
-    setObjectName(QStringLiteral("FOpen"));
-    setWindowTitle(QStringLiteral("Open Database"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
+    setUpFixedDialog(this, QStringLiteral("FOpen"), QStringLiteral("Open Database"));
 
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("ListBox1"));
@@ -47,13 +43,7 @@ TFOpen::TFOpen(TFDFin *main) : QDialog(main), m_main(main)
     auto *all = new QHBoxLayout(this);
     all->addWidget(m_list, 1);
     all->addLayout(buttons);
-    setFixedSize(sizeHint());
-
-    if (QScreen *screen = QGuiApplication::primaryScreen()) {
-        QRect area = rect();
-        area.moveCenter(screen->availableGeometry().center());
-        move(area.topLeft());
-    }
+    fixAndCentre(this);
 }
 
 void TFOpen::showEvent(QShowEvent *event)

@@ -1,5 +1,6 @@
 #include "RecordDialogs.h"
 
+#include "DialogPlacement.h"
 #include "MessageBoxes.h"
 #include "RadioGroup.h"
 #include "RecordInput.h"
@@ -41,14 +42,6 @@ QHBoxLayout *buttonRow(QPushButton *ok, QPushButton *cancel)
     row->addWidget(cancel);
     return row;
 }
-
-void fixedDialog(QDialog *dialog, const char *name, const QString &caption)
-{
-    dialog->setObjectName(QString::fromLatin1(name));
-    dialog->setWindowTitle(caption);
-    dialog->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                           Qt::WindowCloseButtonHint);
-}
 } // namespace
 
 void placeBesideNumberLabel(QWidget *dialog, const QWidget *mainWindow)
@@ -66,7 +59,7 @@ void placeBesideNumberLabel(QWidget *dialog, const QWidget *mainWindow)
 
 TFIns::TFIns(QWidget *mainWindow) : QDialog(mainWindow)
 {
-    fixedDialog(this, "FIns", QStringLiteral("Insert"));
+    setUpFixedDialog(this, QStringLiteral("FIns"), QStringLiteral("Insert"));
     auto *label = new QLabel(QStringLiteral("No. of  records:"), this);
     m_from = numberBox(this, "efrom", QStringLiteral("1"));
     label->setBuddy(m_from);
@@ -106,7 +99,7 @@ void TFIns::Button1Click()
 TFDelRec::TFDelRec(int current, int recordCount, QWidget *mainWindow)
     : QDialog(mainWindow), m_current(current), m_recordCount(recordCount)
 {
-    fixedDialog(this, "FDelRec", QStringLiteral("Delete"));
+    setUpFixedDialog(this, QStringLiteral("FDelRec"), QStringLiteral("Delete"));
     m_select = new RadioGroup(QStringLiteral("RadioGroup1"), QStringLiteral("Select "),
                               {QStringLiteral("Current Record"), QStringLiteral("From:")}, this);
     m_select->setItemIndex(0);

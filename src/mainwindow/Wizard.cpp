@@ -1,5 +1,6 @@
 #include "Wizard.h"
 
+#include "DialogPlacement.h"
 #include "FDFin.h"
 #include "RadioGroup.h"
 #include "Settings.h"
@@ -7,12 +8,10 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace tav
@@ -20,10 +19,7 @@ namespace tav
 
 TFWizard::TFWizard(TFDFin *main) : QDialog(main), m_main(main)
 {
-    setObjectName(QStringLiteral("FWizard"));
-    setWindowTitle(QStringLiteral("Tavrionex Wizard"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
+    setUpFixedDialog(this, QStringLiteral("FWizard"), QStringLiteral("Tavrionex Wizard"));
 
     auto *picture = new QLabel(this);
     picture->setPixmap(QPixmap(QStringLiteral(":/tavrionex/tavrionex.png")));
@@ -63,13 +59,7 @@ TFWizard::TFWizard(TFDFin *main) : QDialog(main), m_main(main)
     all->addLayout(top);
     all->addSpacing(6);
     all->addLayout(buttons);
-    setFixedSize(sizeHint());
-
-    if (QScreen *screen = QGuiApplication::primaryScreen()) {
-        QRect area = rect();
-        area.moveCenter(screen->availableGeometry().center());
-        move(area.topLeft());
-    }
+    fixAndCentre(this);
 }
 
 void TFWizard::CBDisplayClick()

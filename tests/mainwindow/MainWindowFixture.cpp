@@ -9,6 +9,7 @@
 #include "Wizard.h"
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QPushButton>
@@ -18,6 +19,17 @@
 
 namespace tav::test
 {
+
+void MainWindowTestCase::init()
+{
+    m_env = std::make_unique<TestEnvironment>();
+}
+
+void MainWindowTestCase::cleanup()
+{
+    m_env->verify();
+    m_env.reset();
+}
 
 std::unique_ptr<TFDFin> startMainWindow(WizardAnswer answer)
 {
@@ -55,14 +67,7 @@ void createDatabase(const QString &dataDir, const QString &name, int nradd)
     store::copyTable(dir.filePath(files::kRecordsTemplate),
                      dir.filePath(files::recordsTable(name)));
     store::copyTable(dir.filePath(files::kLabelsTemplate), dir.filePath(files::labelsTable(name)));
-
-    store::Table labels;
-    labels.setDirectory(dataDir);
-    labels.setTableName(files::labelsTable(name));
-    labels.open();
-    labels.edit();
-    labels.setAsInteger(QStringLiteral("Nradd"), nradd);
-    labels.post();
+    setNradd(dataDir, name, nradd);
 
     store::Table catalogue;
     catalogue.setDirectory(dataDir);
@@ -71,6 +76,17 @@ void createDatabase(const QString &dataDir, const QString &name, int nradd)
     catalogue.append();
     catalogue.setValue(QStringLiteral("Name"), name);
     catalogue.post();
+}
+
+void setNradd(const QString &dataDir, const QString &name, int nradd)
+{
+    store::Table labels;
+    labels.setDirectory(dataDir);
+    labels.setTableName(store::files::labelsTable(name));
+    labels.open();
+    labels.edit();
+    labels.setAsInteger(QStringLiteral("Nradd"), nradd);
+    labels.post();
 }
 
 void setShortDatePattern(const QString &pattern)
@@ -111,6 +127,14 @@ bool activate(QWidget *window)
     window->activateWindow();
     window->raise();
     return QTest::qWaitForWindowActive(window);
+}
+
+bool isEnabled(TFDFin *w, const char *name)
+{
+    QObject *object = w->findChild<QObject *>(QString::fromLatin1(name));
+    if (auto *action = qobject_cast<QAction *>(object))
+        return action->isEnabled();
+    return qobject_cast<QWidget *>(object)->isEnabled();
 }
 
 void chooseDatabase(TFDFin *window, const QString &name)

@@ -1,6 +1,7 @@
 #include "RecordsFixture.h"
 
 #include "FileNames.h"
+#include "MainWindowFixture.h"
 #include "SuppliedFiles.h"
 #include "Table.h"
 
@@ -39,13 +40,7 @@ void fillMaster(const QString &dataDir, int count,
             records.post();
         }
     });
-    store::Table labels;
-    labels.setDirectory(dataDir);
-    labels.setTableName(files::labelsTable(files::kMaster));
-    labels.open();
-    labels.edit();
-    labels.setAsInteger(QStringLiteral("Nradd"), nradd);
-    labels.post();
+    setNradd(dataDir, files::kMaster, nradd);
 }
 
 namespace
@@ -112,14 +107,6 @@ QString text(TFDFin *w, const char *name)
     if (auto *memo = qobject_cast<QPlainTextEdit *>(widget))
         return memo->toPlainText();
     return qobject_cast<QLineEdit *>(widget)->text();
-}
-
-bool isEnabled(TFDFin *w, const char *name)
-{
-    QObject *object = w->findChild<QObject *>(QString::fromLatin1(name));
-    if (auto *action = qobject_cast<QAction *>(object))
-        return action->isEnabled();
-    return qobject_cast<QWidget *>(object)->isEnabled();
 }
 
 void trigger(TFDFin *w, const char *menuItem)

@@ -26,8 +26,7 @@ QString storedColumn(const QString &dataDir, const QString &field);
 
 // Controls of the main window by name.
 QWidget *control(TFDFin *w, const char *name);
-QString text(TFDFin *w, const char *name);   // the text of an edit box or the memo
-bool isEnabled(TFDFin *w, const char *name); // a widget or a menu item
+QString text(TFDFin *w, const char *name); // the text of an edit box or the memo
 void trigger(TFDFin *w, const char *menuItem);
 void click(TFDFin *w, const char *button);
 // Shows record `number` (the table's own move; what is tested is elsewhere).

@@ -25,21 +25,16 @@ namespace
 const QString kForbidden = QStringLiteral(" \"'*,-./:;<>?\\`|~");
 } // namespace
 
-class TestDatabaseDialogs : public QObject
+class TestDatabaseDialogs : public MainWindowTestCase
 {
     Q_OBJECT
 
 private slots:
     void init()
     {
-        m_env = std::make_unique<TestEnvironment>();
+        MainWindowTestCase::init();
         store::ensureSuppliedFiles(m_env->dataDir());
         createDatabase(m_env->dataDir(), QStringLiteral("A"));
-    }
-    void cleanup()
-    {
-        m_env->verify();
-        m_env.reset();
     }
 
     void typingReplacesForbiddenCharacters_data();
@@ -71,8 +66,6 @@ private:
     {
         return d->findChild<QPushButton *>(QStringLiteral("BOk"));
     }
-
-    std::unique_ptr<TestEnvironment> m_env;
 };
 
 void TestDatabaseDialogs::typingReplacesForbiddenCharacters_data()

@@ -82,18 +82,11 @@ QByteArray fileBytes(const QString &path)
 }
 } // namespace
 
-class TestDatabaseList : public QObject
+class TestDatabaseList : public MainWindowTestCase
 {
     Q_OBJECT
 
 private slots:
-    void init() { m_env = std::make_unique<TestEnvironment>(); }
-    void cleanup()
-    {
-        m_env->verify();
-        m_env.reset();
-    }
-
     void choosingADatabaseOpensIt()
     {
         createDatabase(m_env->dataDir(), kShop, 3);
@@ -395,9 +388,6 @@ private slots:
         QVERIFY(!w->table1()->isActive());
         QCOMPARE(w->statusPanelText(0), QStringLiteral("Database GONE"));
     }
-
-private:
-    std::unique_ptr<TestEnvironment> m_env;
 };
 
 QTEST_MAIN(TestDatabaseList)

@@ -54,21 +54,20 @@ template <typename T> void nameDialog(const QString &typed, QString *shown = nul
 }
 } // namespace
 
-class TestDatabaseSetWindow : public QObject
+class TestDatabaseSetWindow : public MainWindowTestCase
 {
     Q_OBJECT
 
 private slots:
     void init()
     {
-        m_env = std::make_unique<TestEnvironment>();
+        MainWindowTestCase::init();
         store::ensureSuppliedFiles(m_env->dataDir());
     }
     void cleanup()
     {
         m_window.reset();
-        m_env->verify();
-        m_env.reset();
+        MainWindowTestCase::cleanup();
     }
 
     void newDatabaseOpensItsFirstRecordDatedToday();
@@ -95,7 +94,6 @@ private:
     Snapshot snapshot() const;
     void verifyOpen(const QString &name, int records) const;
 
-    std::unique_ptr<TestEnvironment> m_env;
     std::unique_ptr<TFDFin> m_window;
 };
 

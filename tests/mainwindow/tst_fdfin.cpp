@@ -25,18 +25,11 @@ using namespace tav::test;
 namespace cat = tav::store::catalogue;
 using tav::store::DataSetState;
 
-class TestFDFin : public QObject
+class TestFDFin : public MainWindowTestCase
 {
     Q_OBJECT
 
 private slots:
-    void init() { m_env = std::make_unique<TestEnvironment>(); }
-    void cleanup()
-    {
-        m_env->verify();
-        m_env.reset();
-    }
-
     void controlTablesFollowTheCatalogue()
     {
         auto w = startMainWindow(WizardAnswer::Cancel);
@@ -235,9 +228,6 @@ private slots:
         QVERIFY(image->isVisibleTo(w.get()));
         QCOMPARE(image->picture().size(), QSize(40, 30));
     }
-
-private:
-    std::unique_ptr<TestEnvironment> m_env;
 };
 
 QTEST_MAIN(TestFDFin)

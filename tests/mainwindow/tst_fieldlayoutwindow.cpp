@@ -91,17 +91,15 @@ void writeFieldsDatabase(const QString &dataDir, int nradd)
 using Spots = QVector<QPair<int, int>>; // (position, position whose old value it shows)
 } // namespace
 
-class TestFieldLayoutWindow : public QObject
+class TestFieldLayoutWindow : public MainWindowTestCase
 {
     Q_OBJECT
 
 private slots:
-    void init() { m_env = std::make_unique<TestEnvironment>(); }
     void cleanup()
     {
         m_window.reset();
-        m_env->verify();
-        m_env.reset();
+        MainWindowTestCase::cleanup();
     }
 
     void fieldMoves_data();
@@ -111,6 +109,7 @@ private slots:
     void removeFieldsEmptiesAndHides();
     void addFieldsShowsMore();
     void fieldItemsNeedAFieldOfTheChain();
+    void hiddenFieldIsNoLongerCurrent();
     void editingCaptions();
 
 private:
@@ -136,7 +135,6 @@ private:
         return m_window->findChild<QProgressBar *>(QStringLiteral("ProgressBar2"));
     }
 
-    std::unique_ptr<TestEnvironment> m_env;
     std::unique_ptr<TFDFin> m_window;
 };
 
@@ -412,6 +410,25 @@ void TestFieldLayoutWindow::fieldItemsNeedAFieldOfTheChain()
              QStringLiteral("Are you sure you want to delete completely \"cap Add2\" field from "
                             "all records ?"));
     QCOMPARE(stored(1, address2), valueOf(address2, 1));
+}
+
+// Delete Field on the last shown extra field hides the box that had the focus: Insert and
+// Delete Field must not go on acting on that hidden field.
+void TestFieldLayoutWindow::hiddenFieldIsNoLongerCurrent()
+{
+    open(3);
+    QTest::mouseClick(edit(2), Qt::LeftButton);
+    QCOMPARE(m_window->currentFieldPosition(), 2);
+    m_env->messages().answer(MsgYes);
+    QTest::keyClick(edit(2), Qt::Key_Delete, Qt::ControlModifier);
+    verifyExtraRowsShown(2);
+
+    QCOMPARE(m_window->currentFieldPosition(), int(cat::kPosDate));
+    QVERIFY(!m_window->findChild<QAction *>(QStringLiteral("InsertField1"))->isEnabled());
+    QVERIFY(!m_window->findChild<QAction *>(QStringLiteral("DeleteField1"))->isEnabled());
+    QTest::keyClick(m_window.get(), Qt::Key_Delete, Qt::ControlModifier);
+    QCOMPARE(m_env->messages().shown().size(), 1);
+    verifyExtraRowsShown(2);
 }
 
 void TestFieldLayoutWindow::editingCaptions()

@@ -211,18 +211,11 @@ int rightIn(QWidget *window, QWidget *w)
 }
 } // namespace
 
-class TestMainWindowLayout : public QObject
+class TestMainWindowLayout : public MainWindowTestCase
 {
     Q_OBJECT
 
 private slots:
-    void init() { m_env = std::make_unique<TestEnvironment>(); }
-    void cleanup()
-    {
-        m_env->verify();
-        m_env.reset();
-    }
-
     void databasePageRowsAlign()
     {
         fillSampleDatabase(m_env->dataDir());
@@ -252,6 +245,15 @@ private slots:
         }
         QCOMPARE(leftIn(window, t.recordEdits[cat::kPosDate]),
                  leftIn(window, t.recordEdits[cat::kFirstFixed]));
+
+        // The scroll box ends about a row after the last shown extra field: hidden rows
+        // take no room, so it cannot be scrolled into empty space.
+        QWidget *lastShown = t.recordEdits[w->extraFieldCount() - 1];
+        auto *contents = w->findChild<QWidget *>(QStringLiteral("ScrollBox3Contents"));
+        const int end = lastShown->geometry().bottom() + 2 * lastShown->height();
+        QVERIFY2(contents->minimumSizeHint().height() <= end,
+                 qPrintable(QStringLiteral("%1 > %2").arg(contents->minimumSizeHint().height())
+                                .arg(end)));
 
         if (const QString shot = qEnvironmentVariable("TAV_SCREENSHOT"); !shot.isEmpty())
             QVERIFY(w->grab().save(shot));
@@ -284,9 +286,6 @@ private slots:
             QVERIFY(w->grab().save(QString(shot).replace(QLatin1String(".png"),
                                                          QStringLiteral("-page%1.png").arg(page))));
     }
-
-private:
-    std::unique_ptr<TestEnvironment> m_env;
 };
 
 QTEST_MAIN(TestMainWindowLayout)

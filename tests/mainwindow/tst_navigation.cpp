@@ -34,26 +34,12 @@ void fillMaster(const QString &dataDir, const QStringList &lastNames, int nradd 
 {
     store::ensureSuppliedFiles(dataDir);
     addRecords(dataDir, files::kMaster, lastNames);
-    store::Table labels;
-    labels.setDirectory(dataDir);
-    labels.setTableName(files::labelsTable(files::kMaster));
-    labels.open();
-    labels.edit();
-    labels.setAsInteger(QStringLiteral("Nradd"), nradd);
-    labels.post();
+    setNradd(dataDir, files::kMaster, nradd);
 }
 
 DBEdit *box(TFDFin *w, const char *name)
 {
     return w->findChild<DBEdit *>(QString::fromLatin1(name));
-}
-
-bool isEnabled(TFDFin *w, const char *name)
-{
-    QObject *control = w->findChild<QObject *>(QString::fromLatin1(name));
-    if (auto *action = qobject_cast<QAction *>(control))
-        return action->isEnabled();
-    return qobject_cast<QWidget *>(control)->isEnabled();
 }
 
 void click(TFDFin *w, const char *button)
@@ -91,20 +77,15 @@ QString navigationEnabled(TFDFin *w)
 }
 } // namespace
 
-class TestNavigation : public QObject
+class TestNavigation : public MainWindowTestCase
 {
     Q_OBJECT
 
 private slots:
     void init()
     {
-        m_env = std::make_unique<TestEnvironment>();
+        MainWindowTestCase::init();
         setShortDatePattern(QStringLiteral("dd.MM.yyyy"));
-    }
-    void cleanup()
-    {
-        m_env->verify();
-        m_env.reset();
     }
 
     void promptBeforeMovingAChangedRecord_data()
@@ -395,6 +376,23 @@ private slots:
         QCOMPARE(extra->text(), QStringLiteral("kept in Res7"));
     }
 
+    // A value wider than its box is shown from its first character, not scrolled to its end.
+    void longValuesShowTheirBeginning()
+    {
+        const QString first = QStringLiteral("Begins here ") + QString(88, QChar(u'x'));
+        const QString second = QStringLiteral("Another one ") + QString(88, QChar(u'y'));
+        fillMaster(m_env->dataDir(), {first, second});
+        auto w = startMainWindow(WizardAnswer::Ok);
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        DBEdit *lastName = box(w.get(), "EditLastName");
+        click(w.get(), "SBNext");
+        QCOMPARE(lastName->text(), first);
+        QCOMPARE(lastName->cursorPosition(), 0);
+        click(w.get(), "SBNext");
+        QCOMPARE(lastName->text(), second);
+        QCOMPARE(lastName->cursorPosition(), 0);
+    }
+
     void focusedFieldBecomesCurrent()
     {
         fillMaster(m_env->dataDir(), {"Baker"});
@@ -445,9 +443,6 @@ private slots:
         QCOMPARE(pages->currentIndex(), 1);
         w->findChild<QMenu *>(QStringLiteral("MReport"))->hide();
     }
-
-private:
-    std::unique_ptr<TestEnvironment> m_env;
 };
 
 QTEST_MAIN(TestNavigation)

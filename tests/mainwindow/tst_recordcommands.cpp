@@ -105,20 +105,15 @@ QString boxText(TFDFin *w, const QString &field)
 }
 } // namespace
 
-class TestRecordCommands : public QObject
+class TestRecordCommands : public MainWindowTestCase
 {
     Q_OBJECT
 
 private slots:
     void init()
     {
-        m_env = std::make_unique<TestEnvironment>();
+        MainWindowTestCase::init();
         setShortDatePattern(kPattern);
-    }
-    void cleanup()
-    {
-        m_env->verify();
-        m_env.reset();
     }
 
     void insertPlacesEmptyRecordsAtTheCurrentOne_data()
@@ -400,9 +395,6 @@ private slots:
             QCOMPARE(storedColumn(m_env->dataDir(), QLatin1String(field)).section(',', 3, 3),
                      storedColumn(m_env->dataDir(), QLatin1String(field)).section(',', 1, 1));
     }
-
-private:
-    std::unique_ptr<TestEnvironment> m_env;
 };
 
 QTEST_MAIN(TestRecordCommands)

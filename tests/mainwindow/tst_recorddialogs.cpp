@@ -3,6 +3,7 @@
 // numbers, the range boxes follow the radio group, and both dialogs open beside the main
 // window's "No." label.
 
+#include "MainWindowFixture.h"
 #include "MessageBoxes.h"
 #include "RadioGroup.h"
 #include "RecordDialogs.h"
@@ -59,18 +60,11 @@ void typeInto(QLineEdit *edit, const QString &text)
 }
 } // namespace
 
-class TestRecordDialogs : public QObject
+class TestRecordDialogs : public MainWindowTestCase
 {
     Q_OBJECT
 
 private slots:
-    void init() { m_env = std::make_unique<TestEnvironment>(); }
-    void cleanup()
-    {
-        m_env->verify();
-        m_env.reset();
-    }
-
     void insertTakesAPositiveWholeNumber_data()
     {
         QTest::addColumn<QString>("typed");
@@ -218,9 +212,6 @@ private slots:
         TFDelRec remove(1, 1, &main);
         QCOMPARE(remove.pos(), expected);
     }
-
-private:
-    std::unique_ptr<TestEnvironment> m_env;
 };
 
 QTEST_MAIN(TestRecordDialogs)

@@ -67,18 +67,11 @@ QString groupCaption(TFDFin *w)
 }
 } // namespace
 
-class TestSearchPanel : public QObject
+class TestSearchPanel : public MainWindowTestCase
 {
     Q_OBJECT
 
 private slots:
-    void init() { m_env = std::make_unique<TestEnvironment>(); }
-    void cleanup()
-    {
-        m_env->verify();
-        m_env.reset();
-    }
-
     void textSearchIgnoresCaseInAnyLanguage()
     {
         fillPeople(m_env->dataDir());
@@ -225,9 +218,6 @@ private slots:
         QCOMPARE(m_env->messages().lastText(), kNoRecordFound);
         QCOMPARE(text(w.get(), "EditCount"), QStringLiteral("1"));
     }
-
-private:
-    std::unique_ptr<TestEnvironment> m_env;
 };
 
 QTEST_MAIN(TestSearchPanel)

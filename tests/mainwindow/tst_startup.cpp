@@ -52,18 +52,11 @@ QStringList catalogueNames(const QString &dataDir)
 }
 } // namespace
 
-class TestStartup : public QObject
+class TestStartup : public MainWindowTestCase
 {
     Q_OBJECT
 
 private slots:
-    void init() { m_env = std::make_unique<TestEnvironment>(); }
-    void cleanup()
-    {
-        m_env->verify();
-        m_env.reset();
-    }
-
     void firstStartCreatesFilesAndOpensMaster()
     {
         auto w = startMainWindow(WizardAnswer::Ok);
@@ -326,9 +319,6 @@ private slots:
         QCOMPARE(storedValue(m_env->dataDir(), QStringLiteral("table1.db"), QStringLiteral("Date")),
                  QStringLiteral("01.02.2003"));
     }
-
-private:
-    std::unique_ptr<TestEnvironment> m_env;
 };
 
 QTEST_MAIN(TestStartup)
