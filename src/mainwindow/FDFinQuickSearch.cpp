@@ -5,6 +5,7 @@
 
 #include "FDFin.h"
 #include "MessageBoxes.h"
+#include "RecordInput.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -86,7 +87,10 @@ void TFDFin::runSearch(SearchMove move)
 
     bool found = false;
     try {
-        m_search.takeCriterion(item, m_filterCriteria->text());
+        if (!m_search.takeCriterion(item, m_filterCriteria->text())) {
+            MessageBoxes::showMessage(store::ops::notAnIntegerMessage(m_filterCriteria->text()));
+            return;
+        }
         m_table1->setRecordFilter(m_search.filter(item));
         switch (move) {
         case SearchMove::First:

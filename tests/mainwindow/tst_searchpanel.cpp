@@ -135,8 +135,9 @@ private slots:
                            << "";
         QTest::newRow("0") << "0"
                            << "3" << kNoRecord;
+        // No conversion, no search: the record stays and the criterion is refused.
         QTest::newRow("not a number") << "seven"
-                                      << "3" << kNoRecord;
+                                      << "3" << QStringLiteral("'seven' is not a valid integer value.");
     }
     void numberSearch()
     {

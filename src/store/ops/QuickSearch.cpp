@@ -47,19 +47,25 @@ QString QuickSearch::groupCaption(int item, const QString &captionText)
                               : QStringLiteral("Search by ") + captionText;
 }
 
-void QuickSearch::takeCriterion(int item, const QString &boxText)
+bool QuickSearch::takeCriterion(int item, const QString &boxText)
 {
     requireItem(item);
     if (item == kCommentsItem) {
         m_texts[item] = boxText;
-        return;
+        return true;
     }
     if (boxText.isEmpty())
-        return;
-    if (item == kCountItem)
-        m_number = boxText.trimmed().toLongLong(); // 0 when it is no number
-    else
+        return true;
+    if (item == kCountItem) {
+        bool ok = false;
+        const qint64 number = boxText.trimmed().toLongLong(&ok);
+        if (!ok)
+            return false;
+        m_number = number;
+    } else {
         m_texts[item] = boxText;
+    }
+    return true;
 }
 
 QString QuickSearch::text(int item) const

@@ -33,8 +33,9 @@ public:
 
     // At the start of each search: items 0..7 take the search box's text as their criterion
     // only when it is not empty (an empty box searches for the previous criterion again);
-    // item 0 converts it to a number (no number gives 0). Item 8 always takes the text.
-    void takeCriterion(int item, const QString &boxText);
+    // item 0 converts it to a number. Item 8 always takes the text. Returns false, keeping
+    // the previous criterion, when item 0's text is no whole number.
+    bool takeCriterion(int item, const QString &boxText);
 
     qint64 number() const { return m_number; }
     QString text(int item) const;

@@ -12,10 +12,6 @@ int positiveNumber(const QString &text)
     return ok && n > 0 ? n : 0;
 }
 
-QString notAnInteger(const QString &text)
-{
-    return QStringLiteral("'%1' is not a valid integer value.").arg(text);
-}
 
 QString notValid(const QString &text)
 {
@@ -24,11 +20,16 @@ QString notValid(const QString &text)
 
 } // namespace
 
+QString notAnIntegerMessage(const QString &text)
+{
+    return QStringLiteral("'%1' is not a valid integer value.").arg(text);
+}
+
 NumberInput parseInsertCount(const QString &text)
 {
     const int n = positiveNumber(text);
     if (n == 0)
-        return {false, 0, notAnInteger(text)};
+        return {false, 0, notAnIntegerMessage(text)};
     return {true, n, QString()};
 }
 
@@ -37,9 +38,9 @@ RangeInput parseDeleteRange(const QString &fromText, const QString &toText, int 
     const int from = positiveNumber(fromText);
     const int to = positiveNumber(toText);
     if (from == 0)
-        return {false, 0, 0, notAnInteger(fromText)};
+        return {false, 0, 0, notAnIntegerMessage(fromText)};
     if (to == 0)
-        return {false, 0, 0, notAnInteger(toText)};
+        return {false, 0, 0, notAnIntegerMessage(toText)};
     if (to < from)
         return {false, 0, 0, notValid(fromText)};
     if (to > recordCount)

@@ -20,6 +20,9 @@ struct RangeInput {
     QString message;
 };
 
+// The conversion refusal of a typed whole number: "'" + text + "' is not a valid integer value.".
+QString notAnIntegerMessage(const QString &text);
+
 // FIns: how many records to insert, a whole number greater than 0; otherwise
 // "'" + text + "' is not a valid integer value.".
 NumberInput parseInsertCount(const QString &text);
