@@ -17,6 +17,19 @@ void Dataset::Impl::startNew(bool append)
     emit q->newRecord();
 }
 
+namespace {
+// Field widths count characters: a character outside the Basic Multilingual Plane (an emoji)
+// is one character though it takes two UTF-16 units.
+qsizetype characterCount(const QString &text)
+{
+    qsizetype count = 0;
+    for (const QChar c : text)
+        if (!c.isLowSurrogate())
+            ++count;
+    return count;
+}
+} // namespace
+
 // Texts longer than their field are refused rather than cut: the user's input is never
 // shortened behind their back. Values already stored are not checked again.
 void Dataset::Impl::checkSizes() const
@@ -27,7 +40,7 @@ void Dataset::Impl::checkSizes() const
             continue;
         if (state == DataSetState::Edit && !modified[i])
             continue;
-        const qsizetype length = buffer[i].isNull() ? 0 : buffer[i].toString().size();
+        const qsizetype length = buffer[i].isNull() ? 0 : characterCount(buffer[i].toString());
         if (length > field.size)
             throw StoreError(QStringLiteral("The text of the field %1 is %2 characters long; "
                                             "the field holds at most %3 characters.")

@@ -268,8 +268,14 @@ void TestDataset::tooLongTextIsRefusedAndKept()
     QCOMPARE(t->asString("LastName"), tooLong);
     t->setValue("LastName", tooLong.left(100)); // characters, not bytes
     t->setValue("FirstName", QString(100, QChar(u'Ä')));
+    // An emoji is one character in two UTF-16 units: 100 of them fit.
+    QString emoji;
+    for (int i = 0; i < 100; ++i)
+        emoji += QString::fromUtf8("\xF0\x9F\x98\x80");
+    t->setValue("Phone", emoji);
     t->post();
     QCOMPARE(t->asString("FirstName").size(), 100);
+    QCOMPARE(t->asString("Phone"), emoji);
     // Memo fields have no limit.
     t->edit();
     t->setValue("Comments", QString(5000, QChar(u'm')));
