@@ -230,4 +230,9 @@ void TFDFin::setStatusPanelText(int panel, const QString &text)
         m_statusPanels[panel]->setText(text);
 }
 
+void TFDFin::showRecordCount(int count)
+{
+    setStatusPanelText(1, QString::number(count) + QStringLiteral(" records"));
+}
+
 } // namespace tav

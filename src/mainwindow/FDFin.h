@@ -89,6 +89,8 @@ public:
     // Status bar panels 0 (database) and 1 (record count).
     QString statusPanelText(int panel) const;
     void setStatusPanelText(int panel, const QString &text);
+    // Panel 1: the count followed by " records".
+    void showRecordCount(int count);
 
     // The e-mail and web cursors (from "mail.cur" and "net.cur" when they load).
     QCursor mailCursor() const { return m_mailCursor; }

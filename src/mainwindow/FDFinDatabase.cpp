@@ -189,9 +189,10 @@ void TFDFin::ShowImageIfAny()
 void TFDFin::WriteStatusBar()
 {
     setStatusPanelText(0, QStringLiteral("Database ") + currentDatabase());
-    setStatusPanelText(1, m_table1->isActive() ? QString::number(m_table1->recordCount()) +
-                                                     QStringLiteral(" records")
-                                               : QString());
+    if (m_table1->isActive())
+        showRecordCount(m_table1->recordCount());
+    else
+        setStatusPanelText(1, QString());
 }
 
 bool TFDFin::HasUnsavedChanges() const

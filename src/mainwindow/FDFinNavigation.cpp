@@ -23,10 +23,6 @@ namespace files = store::files;
 using store::DataSetState;
 using store::StoreError;
 
-namespace
-{
-const QString kRecords = QStringLiteral(" records");
-}
 
 void TFDFin::SBFirstClick()
 {
@@ -148,7 +144,7 @@ void TFDFin::SBAddClick()
             m_table1->append();
             if (auto *attachment = qobject_cast<QWidget *>(named("BViewAttachment")))
                 attachment->hide();
-            setStatusPanelText(1, QString::number(m_table1->recordCount() + 1) + kRecords);
+            showRecordCount(m_table1->recordCount() + 1);
             m_table1->setAsDate(cat::recordField(cat::kPosDate), QDate::currentDate());
         } catch (const StoreError &e) {
             // A pending edit that could not be posted keeps the record as it was.
@@ -221,7 +217,7 @@ void TFDFin::SBCancelClick()
     m_table1->cancel();
     enableRecordCommands();
     if (m_table1->isActive()) {
-        setStatusPanelText(1, QString::number(m_table1->recordCount()) + kRecords);
+        showRecordCount(m_table1->recordCount());
         ShowImageIfAny(); // hidden while a record was added
     }
 }

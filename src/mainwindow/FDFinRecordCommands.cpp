@@ -22,10 +22,6 @@ namespace cat = store::catalogue;
 namespace ops = store::ops;
 using store::StoreError;
 
-namespace
-{
-const QString kRecords = QStringLiteral(" records");
-}
 
 void TFDFin::wireRecordCommands()
 {
@@ -54,7 +50,7 @@ int TFDFin::currentCount() const
 void TFDFin::showRecordsChanged(int recordCount)
 {
     m_rememberedRecordCount = recordCount;
-    setStatusPanelText(1, QString::number(recordCount) + kRecords);
+    showRecordCount(recordCount);
 }
 
 void TFDFin::SMInsertClick()
