@@ -17,10 +17,12 @@
 //   FDFinRecordCommands.cpp  Insert, Delete, Empty, Copy and Paste Record
 //   FDFinFieldLayout.cpp   captions, Add/Remove Fields, Insert Field and Delete Field
 //   FDFinDatabaseSet.cpp   New, Save As, Rename and Delete Database
+//   FDFinPageHooks.cpp     the hooks the Report, Chart, configuration and lock features set
 // Controls carry their names as objectName; features look them up with findChild.
 
 #include "ControlTables.h"
 #include "DataSource.h"
+#include "PageHooks.h"
 #include "QuickSearch.h"
 #include "RecordEditing.h"
 #include "Table.h"
@@ -104,6 +106,23 @@ public:
     // False when the date is refused, no database is selected or the engine refused the
     // post; the changes then stay pending and the reason has been shown.
     bool SaveRecord();
+
+    // ---- Page hooks (FDFinPageHooks.cpp) ----
+    PageHooks &pageHooks() { return m_pageHooks; }
+    // The lock presentation of the Database page and of the Report page.
+    void PresentDatabaseLock();
+    void PresentReportLock();
+    void RefreshConfigurationList();
+    void BuildChart();
+    // The current database's comments are locked (never true before the lock exists).
+    bool commentsLocked() const;
+    // The report's OK stores its configuration first when asked to; false stops it.
+    bool saveConfigurationBeforeReport();
+
+signals:
+    // A database became current: chosen in the list, opened, opened at start-up or
+    // created. Its tables are bound and shown when this is emitted.
+    void currentDatabaseChanged();
 
 public slots:
     void FormCreate();
@@ -267,6 +286,9 @@ private:
     // message when it is empty, and returns false.
     bool runFieldMove(const std::function<void()> &move, const QString &failureText);
     void wireDatabaseSet();
+    // After a database became current: the Database page's lock presentation, then
+    // currentDatabaseChanged.
+    void databaseBecameCurrent();
     void createNewDatabase(const QString &name);
     // The unsaved-changes prompt when needed: Yes saves, No drops the changes. False when
     // the user cancels or the save is refused.
@@ -307,6 +329,7 @@ private:
     QComboBox *m_repFormat = nullptr;
     QAction *m_showWizard = nullptr;
     QMenu *m_popupIDN = nullptr;
+    PageHooks m_pageHooks;
     QHash<QString, QPointer<QObject>> m_named;
     QHash<const DBEdit *, LinkKind> m_linkKinds; // decoration each box shows
     QList<QObject *> m_databaseControls; // enabled while a database is open

@@ -67,8 +67,14 @@ void TFDFin::ComboBox1Change()
         if (m_dataSource1->state() != DataSetState::Insert)
             applyNavigationEnabling(NavigationEnabling());
     }
-    if (page == kChartPage && !bound)
-        MessageBoxes::showMessage(QStringLiteral("Error when changing databases!!!"));
+    if (page == kChartPage) {
+        if (bound)
+            BuildChart();
+        else
+            MessageBoxes::showMessage(QStringLiteral("Error when changing databases!!!"));
+    }
+    PresentReportLock();
+    RefreshConfigurationList();
 }
 
 bool TFDFin::bindSelectedDatabase()
@@ -89,6 +95,8 @@ bool TFDFin::bindSelectedDatabase()
     m_rememberedRecordCount = m_table1->isActive() ? m_table1->recordCount() : 0;
     WriteStatusBar();
     m_previousDatabaseIndex = m_databaseList->currentIndex();
+    if (bound)
+        databaseBecameCurrent();
     return bound;
 }
 
@@ -171,6 +179,9 @@ void TFDFin::OpenDatabase(const QString &name)
     if (!ShowExtraFields(m_extraFieldCount))
         MessageBoxes::showMessage(QStringLiteral("Error 1003"));
     m_rememberedRecordCount = m_table1->isActive() ? m_table1->recordCount() : 0;
+    if (opened)
+        databaseBecameCurrent();
+    RefreshConfigurationList();
 }
 
 void TFDFin::CloseDatabase1Click()

@@ -142,6 +142,8 @@ void TFDFin::OpenLastDatabase(const QString &name)
     m_rememberedRecordCount = m_table1->isActive() ? m_table1->recordCount() : 0;
     if (!ShowExtraFields(m_extraFieldCount))
         MessageBoxes::showMessage(QStringLiteral("Error 1002"));
+    if (m_table1->isActive())
+        databaseBecameCurrent();
 }
 
 bool TFDFin::ShowExtraFields(int count)

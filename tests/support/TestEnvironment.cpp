@@ -1,9 +1,9 @@
 #include "TestEnvironment.h"
 
-#include "FileDialogs.h"
 #include "Settings.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QTest>
 
 namespace tav::test {
@@ -14,6 +14,7 @@ TestEnvironment::TestEnvironment() : m_oldCwd(QDir::currentPath())
     QDir().mkpath(m_dir.path() + QStringLiteral("/.config"));
     Settings::setFilePath(settingsFile());
     FileDialogs::setHandler([this](const FileDialogRequest &r) {
+        m_fileRequests << r;
         if (m_fileAnswers.isEmpty()) {
             qWarning("Unexpected file dialog: %s", qPrintable(r.caption));
             m_unexpectedFileDialogs << r.caption;
@@ -21,11 +22,18 @@ TestEnvironment::TestEnvironment() : m_oldCwd(QDir::currentPath())
         }
         return m_fileAnswers.takeFirst();
     });
+    Printing::setHandler([this](const PrintRequest &r) {
+        const QString pdf = path(QStringLiteral("print-%1.pdf").arg(m_printedFiles.size() + 1));
+        m_printRequests << r;
+        m_printedFiles << pdf;
+        return Printing::renderToPdf(r, pdf);
+    });
 }
 
 TestEnvironment::~TestEnvironment()
 {
     FileDialogs::setHandler({});
+    Printing::setHandler({});
     Settings::setFilePath({});
     QDir::setCurrent(m_oldCwd);
 }
@@ -53,6 +61,15 @@ void TestEnvironment::verify()
         QFAIL(qPrintable(QStringLiteral("%1 queued message answer(s) never used").arg(pending)));
     if (pendingFiles)
         QFAIL(qPrintable(QStringLiteral("%1 file-dialog answer(s) never used").arg(pendingFiles)));
+}
+
+QString TestEnvironment::pdfText(const QString &pdfPath)
+{
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdfPath, QStringLiteral("-")});
+    if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(pdftotext.readAllStandardOutput());
 }
 
 QString TestEnvironment::fixture(const QString &relativePath)

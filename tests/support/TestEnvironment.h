@@ -3,7 +3,11 @@
 // a settings store of its own, the message queue and the file-dialog seam.
 // Create one in init() and call verify() in cleanup().
 
+#include "FileDialogs.h"
 #include "MessageQueue.h"
+#include "Printing.h"
+
+#include <QList>
 
 #include <QStringList>
 #include <QTemporaryDir>
@@ -24,6 +28,15 @@ public:
     // The next file or directory dialogs return these paths, in order ("" = cancelled).
     void answerFileDialog(const QString &path);
     int pendingFileAnswers() const { return m_fileAnswers.size(); }
+    // Every file or directory dialog asked for, in order.
+    const QList<FileDialogRequest> &fileRequests() const { return m_fileRequests; }
+
+    // Printing goes to PDF files in the data directory ("print-1.pdf", ...) instead of the
+    // preview or the print dialog. The files written, in order, and their requests.
+    const QStringList &printedFiles() const { return m_printedFiles; }
+    const QList<PrintRequest> &printRequests() const { return m_printRequests; }
+    // The text of a printed PDF file, from pdftotext (pages separated by form feeds).
+    static QString pdfText(const QString &pdfPath);
 
     // Fails the current test when a message box appeared without an answer, or a queued
     // answer or file-dialog answer was never used.
@@ -38,6 +51,9 @@ private:
     MessageQueue m_messages;
     QStringList m_fileAnswers;
     QStringList m_unexpectedFileDialogs;
+    QList<FileDialogRequest> m_fileRequests;
+    QStringList m_printedFiles;
+    QList<PrintRequest> m_printRequests;
 };
 
 } // namespace tav::test
