@@ -286,7 +286,11 @@ private:
     // message when it is empty, and returns false.
     bool runFieldMove(const std::function<void()> &move, const QString &failureText);
     void wireDatabaseSet();
-    // After a database became current: the Database page's lock presentation, then
+    // The comments lock: Secure / UnSecure and the lock presentations (FDFinLock.cpp).
+    void wireLock();
+    void BProtectClick();
+    void BUnProtectClick();
+    // After a database became current: the lock presentations of both pages, then
     // currentDatabaseChanged.
     void databaseBecameCurrent();
     void createNewDatabase(const QString &name);
@@ -335,6 +339,7 @@ private:
     QList<QObject *> m_databaseControls; // enabled while a database is open
     store::ops::QuickSearch m_search;     // criteria kept between searches
     store::RecordClipboard m_recordClipboard;
+    bool m_recordClipboardHasComments = true; // false when copied from locked comments
     EmptiedRecordAttachments *m_emptiedRecord = nullptr;
 
     QString m_shortDatePattern;

@@ -157,12 +157,16 @@ void TFDFin::SMCopyClick()
         return;
     setNamedEnabled({"SMPaste"}, true);
     m_recordClipboard = copyRecord(*m_table1);
+    // Locked comments never leave their record.
+    m_recordClipboardHasComments = !commentsLocked();
+    if (!m_recordClipboardHasComments)
+        m_recordClipboard[recordClipboardFields().indexOf(cat::recordField(cat::kPosComments))].clear();
 }
 
 void TFDFin::SMPasteClick()
 {
     try {
-        pasteRecord(*m_table1, m_recordClipboard);
+        pasteRecord(*m_table1, m_recordClipboard, m_recordClipboardHasComments && !commentsLocked());
     } catch (const StoreError &e) {
         MessageBoxes::showMessage(e.message());
     }
