@@ -24,6 +24,7 @@
 #include "DataSource.h"
 #include "PageHooks.h"
 #include "QuickSearch.h"
+#include "ReportConfigurations.h"
 #include "RecordEditing.h"
 #include "Table.h"
 
@@ -290,6 +291,19 @@ private:
     void wireLock();
     void BProtectClick();
     void BUnProtectClick();
+    // Saved report configurations (FDFinConfigurations.cpp).
+    void wireConfigurations();
+    void refreshConfigurations();
+    // Reads the current database's configuration names into cbbConfiguration (none
+    // selected, enabled only with names); false when they could not be read.
+    bool fillConfigurationList();
+    void rgConfigClick(int item);
+    void cbbConfigurationChange();
+    void LoadConfiguration();
+    void DeleteProject1Click();
+    // The configuration step of a report run; false stops the run.
+    bool saveConfigurationStep();
+    store::ops::ReportConfiguration configurationOfPage();
     // After a database became current: the lock presentations of both pages, then
     // currentDatabaseChanged.
     void databaseBecameCurrent();
