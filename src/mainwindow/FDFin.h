@@ -17,6 +17,8 @@
 //   FDFinRecordCommands.cpp  Insert, Delete, Empty, Copy and Paste Record
 //   FDFinFieldLayout.cpp   captions, Add/Remove Fields, Insert Field and Delete Field
 //   FDFinDatabaseSet.cpp   New, Save As, Rename and Delete Database
+//   FDFinImages.cpp        the record's picture: load, zoom, Paint, copy, paste, delete
+//   FDFinAttachments.cpp   the attachments window and the File Attachment button
 // Controls carry their names as objectName; features look them up with findChild.
 
 #include "ControlTables.h"
@@ -50,6 +52,8 @@ class DBEdit;
 class DBImage;
 class DBMemo;
 class EmptiedRecordAttachments;
+class TFAtach;
+struct AttachmentRecord;
 
 class TFDFin : public QMainWindow
 {
@@ -200,6 +204,22 @@ public slots:
     void MMRenameClick();
     void MMDeleteClick();
 
+    // Images: the picture of the current record.
+    void BOpenClick();
+    void Zoom1Click();
+    void EditImageDblClick();
+    void OpentoPaint1Click();
+    void SBCopyImageClick();
+    void SBPasteImageClick();
+    void SBDeleteImageClick();
+    void Image2Click();
+    void EditImageMouseDown();
+
+    // Attachments: the window FAtach (created with the main window) and its button.
+    TFAtach *attachmentsWindow() const { return m_atach; }
+    void MMAtachClick();
+    void BViewAttachmentClick();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool event(QEvent *event) override;
@@ -268,6 +288,14 @@ private:
     bool runFieldMove(const std::function<void()> &move, const QString &failureText);
     void wireDatabaseSet();
     void createNewDatabase(const QString &name);
+    // Images and attachments.
+    void wireImages();
+    // Posts pending changes of the record through Save; false when Save refused.
+    bool postBeforePictureCommand();
+    // Zoom and double click: `missing` is the message when the record has no stored picture.
+    void zoomPicture(const QString &missing);
+    void wireAttachments();
+    AttachmentRecord currentAttachmentRecord() const;
     // The unsaved-changes prompt when needed: Yes saves, No drops the changes. False when
     // the user cancels or the save is refused.
     bool settlePendingChanges();
@@ -313,6 +341,7 @@ private:
     store::ops::QuickSearch m_search;     // criteria kept between searches
     store::RecordClipboard m_recordClipboard;
     EmptiedRecordAttachments *m_emptiedRecord = nullptr;
+    TFAtach *m_atach = nullptr; // images and attachments
 
     QString m_shortDatePattern;
     QCursor m_mailCursor;
