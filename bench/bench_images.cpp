@@ -147,7 +147,7 @@ Figures timeNext(TFDFin &window, int moves)
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen")
-                                                                     : qgetenv("QT_QPA_PLATFORM"));
+                                                                    : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     const int records = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 1000;
 

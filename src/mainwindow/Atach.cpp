@@ -118,8 +118,8 @@ public:
         const QString path = index.data(Qt::DisplayRole).toString();
         const bool selected = option.state & QStyle::State_Selected;
         painter->save();
-        painter->setPen(option.palette.color(selected ? QPalette::HighlightedText
-                                                      : QPalette::Text));
+        painter->setPen(
+            option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
         painter->drawText(option.rect.adjusted(kTextIndent, 0, 0, 0),
                           Qt::AlignLeft | Qt::AlignVCenter, path);
         const QPixmap bitmap = attachmentPixmap(attachmentBitmap(path));
@@ -131,8 +131,7 @@ public:
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
         const QSize hint = QStyledItemDelegate::sizeHint(option, index);
-        return QSize(hint.width() + kTextIndent,
-                     qMax(kItemHeight, option.fontMetrics.height()));
+        return QSize(hint.width() + kTextIndent, qMax(kItemHeight, option.fontMetrics.height()));
     }
 };
 
@@ -150,12 +149,9 @@ QString attachmentBitmap(const QString &path)
         const char *bitmap;
         QStringList parts;
     } rules[] = {
-        {"Html", {".htm"}},
-        {"Word", {".doc"}},
-        {"Excel", {".xls"}},
-        {"Note", {".txt"}},
-        {"Audio", {".au", ".wav"}},
-        {"Picture", {".jpg", ".gif", ".jpeg", ".bmp"}},
+        {"Html", {".htm"}},         {"Word", {".doc"}},
+        {"Excel", {".xls"}},        {"Note", {".txt"}},
+        {"Audio", {".au", ".wav"}}, {"Picture", {".jpg", ".gif", ".jpeg", ".bmp"}},
     };
     QString found;
     for (const auto &rule : rules)
@@ -313,13 +309,14 @@ void TFAtach::BAddClick()
     if (record.attachmentsPath.isEmpty())
         return;
     if (!record.stored) {
-        MessageBoxes::information(QStringLiteral("Save the new record before attaching files to it."));
+        MessageBoxes::information(
+            QStringLiteral("Save the new record before attaching files to it."));
         return;
     }
     const QString dataDir = QFileInfo(record.attachmentsPath).absolutePath();
     QDir::setCurrent(dataDir);
-    const QString chosen =
-        FileDialogs::openFileName(this, QStringLiteral("Open"), dataDir, dialogFilter(kAllFilesFilter));
+    const QString chosen = FileDialogs::openFileName(this, QStringLiteral("Open"), dataDir,
+                                                     dialogFilter(kAllFilesFilter));
     QDir::setCurrent(dataDir); // the dialog may have moved it
     if (chosen.isEmpty())
         return;

@@ -341,7 +341,7 @@ private:
     store::ops::QuickSearch m_search;     // criteria kept between searches
     store::RecordClipboard m_recordClipboard;
     EmptiedRecordAttachments *m_emptiedRecord = nullptr;
-    TFAtach *m_atach = nullptr; // images and attachments
+    TFAtach *m_atach = nullptr; // the attachments window, created once
 
     QString m_shortDatePattern;
     QCursor m_mailCursor;

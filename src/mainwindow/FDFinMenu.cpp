@@ -1,6 +1,6 @@
 // The main menu MainMenu1. Items carry the names the program's features look them up by:
-//   File     MMNew, MMOpenDatabase, MMSaveRecord, MMSaveAsRecord, MMRename, MMDelete, MMViewInfo,
-//            MMAtach, MMPrint, CloseDatabase1, MMExit
+//   File     MMNew, MMOpenDatabase, MMSaveRecord, MMSaveAsRecord, MMRename, MMDelete,
+//            MMViewInfo, MMAtach, MMPrint, CloseDatabase1, MMExit
 //   Edit     MMUndo, MMCopy, MMCut, MMPaste, MMSelectAll
 //   Records  SMNew, SMSave, SMCancelEdit, SMInsert, SMDelete, SMEmpty, SMNext, SMPrevious,
 //            SMFirst, SMLast, MMAddfields, MMRemoveFields, InsertField1, DeleteField1,

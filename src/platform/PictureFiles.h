@@ -9,7 +9,8 @@
 #include <QSize>
 #include <QString>
 
-namespace tav {
+namespace tav
+{
 
 struct PictureFile {
     QByteArray bytes; // what the record stores

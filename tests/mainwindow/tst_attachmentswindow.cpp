@@ -75,16 +75,26 @@ private slots:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("bitmap");
-        QTest::newRow("word") << "/home/u/letter.doc" << "Word";
-        QTest::newRow("web page") << "/home/u/index.html" << "Html";
-        QTest::newRow("sheet") << "/home/u/sums.xlsx" << "Excel";
-        QTest::newRow("text") << "/home/u/notes.txt" << "Note";
-        QTest::newRow("sound") << "/home/u/ring.wav" << "Audio";
-        QTest::newRow("au") << "/home/u/old.au" << "Audio";
-        QTest::newRow("text and picture: the picture wins") << "/p/a.txt.bmp" << "Picture";
-        QTest::newRow("picture folder with a text") << "/pics.jpeg/readme.txt" << "Picture";
-        QTest::newRow("case counts") << "/home/u/LETTER.DOC" << "";
-        QTest::newRow("none") << "/home/u/archive.zip" << "";
+        QTest::newRow("word") << "/home/u/letter.doc"
+                              << "Word";
+        QTest::newRow("web page") << "/home/u/index.html"
+                                  << "Html";
+        QTest::newRow("sheet") << "/home/u/sums.xlsx"
+                               << "Excel";
+        QTest::newRow("text") << "/home/u/notes.txt"
+                              << "Note";
+        QTest::newRow("sound") << "/home/u/ring.wav"
+                               << "Audio";
+        QTest::newRow("au") << "/home/u/old.au"
+                            << "Audio";
+        QTest::newRow("text and picture: the picture wins") << "/p/a.txt.bmp"
+                                                            << "Picture";
+        QTest::newRow("picture folder with a text") << "/pics.jpeg/readme.txt"
+                                                    << "Picture";
+        QTest::newRow("case counts") << "/home/u/LETTER.DOC"
+                                     << "";
+        QTest::newRow("none") << "/home/u/archive.zip"
+                              << "";
     }
     void bitmapByPath()
     {

@@ -57,7 +57,8 @@ private slots:
         QTest::newRow("png named jpg") << encoded(picture, "PNG") << "really-png.jpg" << true;
         // An 8-bit PCX of 4 x 2 pixels, two colours.
         PcxLayout layout{4, 2, 8, 1, 4, 1};
-        const QByteArray pcx = pcxHeader(layout) + pcxRle(QByteArray("\x00\x01\x00\x01\x01\x01\x00\x00", 8)) +
+        const QByteArray pcx = pcxHeader(layout) +
+                               pcxRle(QByteArray("\x00\x01\x00\x01\x01\x01\x00\x00", 8)) +
                                pcxPalette({{0, qRgb(255, 0, 0)}, {1, qRgb(0, 0, 255)}});
         QTest::newRow("pcx") << pcx << "old.pcx" << false;
     }

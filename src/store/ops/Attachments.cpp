@@ -10,9 +10,11 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace tav::store::ops {
+namespace tav::store::ops
+{
 
-namespace {
+namespace
+{
 
 void openTable(Table &table, const QString &attachmentsPath)
 {

@@ -7,7 +7,8 @@
 #include <QString>
 #include <QStringList>
 
-namespace tav::store::ops {
+namespace tav::store::ops
+{
 
 // Makes the attachments table from the template "atach.db" beside it (or from the schema when
 // the template is missing) unless it exists. StoreError when it cannot be made.
