@@ -222,7 +222,11 @@ private slots:
         FakeDesktop desktop;
         desktop.install({QStringLiteral("kolourpaint")});
         QTemporaryDir home;
-        const QByteArray oldHome = qgetenv("HOME");
+        // "c:" is the home folder: a temporary one, put back also when a check fails.
+        struct HomeFolder {
+            QByteArray old = qgetenv("HOME");
+            ~HomeFolder() { qputenv("HOME", old); }
+        } restoreHome;
         qputenv("HOME", QFile::encodeName(home.path()));
         fillMaster(m_env->dataDir(), 2, [](store::Table &t, int n) {
             if (n == 2)
@@ -242,7 +246,6 @@ private slots:
         QCOMPARE(desktop.startedNames(), QStringList{QStringLiteral("kolourpaint")});
         QCOMPARE(desktop.starts().first().arguments, QStringList{handedOver});
         QCOMPARE(QImage(handedOver).size(), QSize(30, 20));
-        qputenv("HOME", oldHome);
     }
 
     void copyInOneRecordPasteInAnother()
