@@ -1,10 +1,11 @@
 #include "DBControls.h"
 
-#include "ImageLoading.h"
 #include "MessageBoxes.h"
+#include "PictureFiles.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPixmap>
 
 namespace tav
@@ -241,26 +242,81 @@ void DBImage::reload()
         } catch (const StoreError &) {
         }
     }
-    m_image = QImage::fromData(bytes);
-    if (m_image.isNull() && !bytes.isEmpty())
-        m_image = decodePcx(bytes);
-    showScaled();
+    if (bytes.isEmpty() || bytes != m_bytes) // the same picture keeps what was decoded
+        showBytes(bytes, QImage());
 }
 
-void DBImage::resizeEvent(QResizeEvent *event)
+void DBImage::showBytes(const QByteArray &bytes, const QImage &decoded)
 {
-    QLabel::resizeEvent(event);
-    showScaled();
+    m_bytes = bytes;
+    m_whole = decoded;
+    m_scaled = QPixmap();
+    m_scaledFor = QSize();
+    update();
 }
 
-void DBImage::showScaled()
+QImage DBImage::picture() const
 {
-    if (m_image.isNull()) {
-        clear();
+    if (m_whole.isNull() && !m_bytes.isEmpty())
+        m_whole = decodePicture(m_bytes);
+    return m_whole;
+}
+
+bool DBImage::setUserPicture(const QByteArray &bytes, const QImage &decoded)
+{
+    Dataset *set = activeSet();
+    if (!set || bytes.isEmpty())
+        return false;
+    bool written = false;
+    writeUserChange(
+        set,
+        [&] {
+            set->setValue(m_field, bytes);
+            written = true;
+        },
+        [this] { reload(); });
+    if (written)
+        showBytes(bytes, decoded);
+    return written;
+}
+
+void DBImage::paintEvent(QPaintEvent *event)
+{
+    QFrame::paintEvent(event);
+    if (m_bytes.isEmpty())
         return;
+    const QRect box = contentsRect();
+    if (box.isEmpty())
+        return;
+    if (m_scaledFor != box.size()) {
+        // A picture decoded already is scaled; otherwise the decoder makes the small one.
+        const QImage small =
+            m_whole.isNull()
+                ? decodePicture(m_bytes, box.size())
+                : m_whole.scaled(box.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        m_scaled = QPixmap::fromImage(small);
+        m_scaledFor = box.size();
     }
-    setPixmap(QPixmap::fromImage(
-        m_image.scaled(contentsRect().size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    if (m_scaled.isNull())
+        return;
+    QPainter painter(this);
+    const QSize shown = m_scaled.size() / m_scaled.devicePixelRatio();
+    painter.drawPixmap(QRect(QPoint(box.x() + (box.width() - shown.width()) / 2,
+                                    box.y() + (box.height() - shown.height()) / 2),
+                             shown),
+                       m_scaled);
+}
+
+void DBImage::mousePressEvent(QMouseEvent *event)
+{
+    emit mouseDown(event->button());
+    QLabel::mousePressEvent(event);
+}
+
+void DBImage::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QLabel::mouseDoubleClickEvent(event);
+    emit doubleClicked();
 }
 
 // ---------------------------------------------------------------------------------------

@@ -18,6 +18,8 @@
 //   FDFinFieldLayout.cpp   captions, Add/Remove Fields, Insert Field and Delete Field
 //   FDFinDatabaseSet.cpp   New, Save As, Rename and Delete Database
 //   FDFinPageHooks.cpp     the hooks the Report, Chart, configuration and lock features set
+//   FDFinImages.cpp        the record's picture: load, zoom, Paint, copy, paste, delete
+//   FDFinAttachments.cpp   the attachments window and the File Attachment button
 // Controls carry their names as objectName; features look them up with findChild.
 
 #include "ControlTables.h"
@@ -53,6 +55,8 @@ class DBEdit;
 class DBImage;
 class DBMemo;
 class EmptiedRecordAttachments;
+class TFAtach;
+struct AttachmentRecord;
 
 class TFDFin : public QMainWindow
 {
@@ -220,6 +224,22 @@ public slots:
     void MMRenameClick();
     void MMDeleteClick();
 
+    // Images: the picture of the current record.
+    void BOpenClick();
+    void Zoom1Click();
+    void EditImageDblClick();
+    void OpentoPaint1Click();
+    void SBCopyImageClick();
+    void SBPasteImageClick();
+    void SBDeleteImageClick();
+    void Image2Click();
+    void EditImageMouseDown();
+
+    // Attachments: the window FAtach (created with the main window) and its button.
+    TFAtach *attachmentsWindow() const { return m_atach; }
+    void MMAtachClick();
+    void BViewAttachmentClick();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool event(QEvent *event) override;
@@ -308,6 +328,14 @@ private:
     // currentDatabaseChanged.
     void databaseBecameCurrent();
     void createNewDatabase(const QString &name);
+    // Images and attachments.
+    void wireImages();
+    // Posts pending changes of the record through Save; false when Save refused.
+    bool postBeforePictureCommand();
+    // Zoom and double click: `missing` is the message when the record has no stored picture.
+    void zoomPicture(const QString &missing);
+    void wireAttachments();
+    AttachmentRecord currentAttachmentRecord() const;
     // The unsaved-changes prompt when needed: Yes saves, No drops the changes. False when
     // the user cancels or the save is refused.
     bool settlePendingChanges();
@@ -355,6 +383,7 @@ private:
     store::RecordClipboard m_recordClipboard;
     bool m_recordClipboardHasComments = true; // false when copied from locked comments
     EmptiedRecordAttachments *m_emptiedRecord = nullptr;
+    TFAtach *m_atach = nullptr; // the attachments window, created once
 
     QString m_shortDatePattern;
     QCursor m_mailCursor;

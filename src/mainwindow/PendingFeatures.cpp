@@ -14,9 +14,8 @@ namespace
 const QSet<QString> &pendingNames()
 {
     static const QSet<QString> names = {
-        // File menu and toolbar: information, attachments, printing.
+        // File menu and toolbar: information, printing.
         "MMViewInfo",
-        "MMAtach",
         "MMPrint",
         "SBPrint",
         // Edit menu and toolbar: clipboard commands.
@@ -34,8 +33,6 @@ const QSet<QString> &pendingNames()
         "idcut",
         "idpaste",
         "idall",
-        // Attachments.
-        "BViewAttachment",
         // Report menu and page.
         "SSMSelectAll",
         "SSMUnSelectAll",
@@ -49,10 +46,6 @@ const QSet<QString> &pendingNames()
         "MMGenOpen",
         "MMGenSave",
         "ScrollBox2",
-        // Image menu.
-        "MMImportImage",
-        "MMZoom",
-        "MMOpenImage",
         // Tools: backup, restore, import, export, chart, loan calculator.
         "MMBackup",
         "MMRestore",
