@@ -112,6 +112,12 @@ void DBEdit::bind(DataSource *source, const QString &field)
     reload();
 }
 
+void DBEdit::setShowsPosition(bool on)
+{
+    m_showsPosition = on;
+    reload();
+}
+
 void DBEdit::reload()
 {
     m_pendingDate = false;
@@ -121,8 +127,12 @@ void DBEdit::reload()
         return;
     Dataset *set = activeSet();
     // Read-only first: it resets the cursor, which a handler of the new text may set.
-    setReadOnly(!set || fieldType() == FieldType::AutoInc);
-    const QString value = fieldText(set, m_field);
+    setReadOnly(!set || m_showsPosition || fieldType() == FieldType::AutoInc);
+    QString value;
+    if (!m_showsPosition)
+        value = fieldText(set, m_field);
+    else if (set && set->recordNumber() > 0)
+        value = QString::number(set->recordNumber());
     if (value != text()) {
         setText(value);
         // A value wider than the box shows its beginning: setText leaves the cursor at the end.

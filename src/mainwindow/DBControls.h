@@ -53,6 +53,9 @@ class DBEdit : public QLineEdit, public FieldLink
 public:
     explicit DBEdit(QWidget *parent = nullptr);
     void bind(store::DataSource *source, const QString &field);
+    // The box shows the current record's number (its position in the table's order) instead
+    // of the field's stored value; empty for a record being added. Read-only.
+    void setShowsPosition(bool on);
     // Shows the current record's value again (dropping text not yet written). A box that is
     // hidden (an extra field not in use) catches up when it is shown again.
     void reload();
@@ -75,6 +78,7 @@ private:
     void writePendingDate();
     bool m_pendingDate = false;
     bool m_stale = false; // the record moved on while the box was hidden
+    bool m_showsPosition = false;
 };
 
 // Memo box (Comments).

@@ -296,7 +296,7 @@ private:
     void wireQuickSearch();
     void runSearch(SearchMove move);
     void wireRecordCommands();
-    // Count of the current record; 0 when there is none.
+    // Number (position) of the current record; 0 when there is none.
     int currentCount() const;
     // The record count after an insertion or deletion: remembered and in status panel 1.
     void showRecordsChanged(int recordCount);

@@ -105,6 +105,8 @@ void TFDFin::buildDatabasePage(QWidget *page)
     count->setToolTip(QStringLiteral("Record number"));
     count->setFixedWidth(80);
     count->bind(m_dataSource1, cat::recordField(cat::kPosCount));
+    // The record number is the record's place in the table; Count only orders the records.
+    count->setShowsPosition(true);
     auto *dateRow = new QHBoxLayout;
     dateRow->setSpacing(6);
     dateRow->addWidget(date);

@@ -89,7 +89,7 @@ void TFDFin::navigate(NavMove move)
     const int recordCount = m_table1->recordCount();
     if (move == NavMove::Next)
         m_rememberedRecordCount = recordCount;
-    // EditCount shows Count, which equals the record's position.
+    // EditCount shows the record's number, its position in the table.
     const int count = m_controls.recordEdits[cat::kPosCount]->text().toInt();
     applyNavigationEnabling(navigationAfterMove(move, count, recordCount));
     ShowImageIfAny();

@@ -1,6 +1,6 @@
 // The Records menu's Insert, Delete, Empty Record, Copy Record and Paste Record. Insert and
-// Delete are each one transaction over the records, their renumbering and the attachment
-// rows (RecordOps.h): when the engine refuses, nothing has changed and its message is shown.
+// Delete are each one transaction over the records and the attachment rows (RecordOps.h):
+// when the engine refuses, nothing has changed and its message is shown.
 
 #include "DBControls.h"
 #include "FDFin.h"
@@ -44,7 +44,8 @@ void TFDFin::wireRecordCommands()
 
 int TFDFin::currentCount() const
 {
-    return m_table1->isActive() ? m_table1->asInteger(cat::recordField(cat::kPosCount)) : 0;
+    // A record being added has no number yet (0).
+    return m_table1->isActive() ? m_table1->recordNumber() : 0;
 }
 
 void TFDFin::showRecordsChanged(int recordCount)

@@ -49,9 +49,9 @@ class EmptiedRecordAttachments : public QObject
     Q_OBJECT
 public:
     explicit EmptiedRecordAttachments(store::Table *records, QObject *parent = nullptr);
-    // The current record, numbered `count`, has just been emptied and is being edited.
+    // The current record, at position `count`, has just been emptied and is being edited.
     void recordEmptied(int count);
-    // The Count of the emptied record still being edited, 0 when none.
+    // The position of the emptied record still being edited, 0 when none.
     int pending() const { return m_emptied; }
 
 signals:
