@@ -40,6 +40,10 @@ void TFDFin::ComboBox1Change()
         m_pageControl->hide();
         return;
     }
+    // The database already open, chosen again: nothing to switch, nothing to ask.
+    if (m_table1->isActive() &&
+        m_table1->tableName() == files::recordsTable(m_databaseList->currentText()))
+        return;
     m_rememberedSortIndex = -1;
     EnableDatabaseControls(true);
 
