@@ -236,6 +236,8 @@ private:
     void navigate(NavMove move);
     void applyNavigationEnabling(const NavigationEnabling &enabling);
     NavigationEnabling navigationEnabling();
+    // All of First, Previous, Next and Last on, unless a record is being added.
+    void openNavigation();
     // After Save and Cancel: Add, New, Delete, Empty, Insert and navigation enabled.
     void enableRecordCommands();
     // Drops pending changes of the records and the labels.

@@ -93,7 +93,15 @@ bool TFDFin::bindSelectedDatabase()
     m_rememberedRecordCount = m_table1->isActive() ? m_table1->recordCount() : 0;
     WriteStatusBar();
     m_previousDatabaseIndex = m_databaseList->currentIndex();
+    openNavigation();
     return bound;
+}
+
+void TFDFin::openNavigation()
+{
+    // A database opens on its first record, wherever the last one stood: every move applies.
+    if (m_dataSource1->state() == DataSetState::Browse)
+        applyNavigationEnabling(NavigationEnabling());
 }
 
 void TFDFin::ComboBox1KeyDown()
@@ -175,6 +183,7 @@ void TFDFin::OpenDatabase(const QString &name)
     if (!ShowExtraFields(m_extraFieldCount))
         MessageBoxes::showMessage(QStringLiteral("Error 1003"));
     m_rememberedRecordCount = m_table1->isActive() ? m_table1->recordCount() : 0;
+    openNavigation();
 }
 
 void TFDFin::CloseDatabase1Click()

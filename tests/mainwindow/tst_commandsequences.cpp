@@ -338,7 +338,7 @@ private slots:
              "Type SwitchCancel SwitchNo Add SwitchCancel Type SwitchYes Add SwitchNo"},
             {"the open database chosen again", "Same Type Same Undo Add Same Cancel Same"},
             {"new and deleted databases", "Add Type NewDb Type Save Add Undo DeleteDb Next"},
-            {"delete database while adding", "SwitchNo Add Type DeleteDb Add Undo"},
+            {"delete database while adding", "SwitchNo Last Add Type DeleteDb Add Undo"},
             {"commands on a changed record", "Next Type Delete Type Insert Type Empty Undo"},
             {"deleting a range", "First DeleteRange Last DeleteRange Add Save First Next"},
             {"emptying the records", "Delete Delete Delete Delete Delete Add Undo Type Undo"},
