@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QValidator>
 
 namespace tav
 {
@@ -98,10 +99,70 @@ void FieldLink::writeUserChange(Dataset *set, const std::function<void()> &write
 
 // ---------------------------------------------------------------------------------------
 
+namespace
+{
+qsizetype characterCount(const QString &text)
+{
+    qsizetype count = 0;
+    for (const QChar c : text)
+        if (!c.isLowSurrogate())
+            ++count;
+    return count;
+}
+
+// Removes `count` characters (surrogate pairs whole) that end at `end`; returns where the
+// removal began.
+qsizetype removeCharactersBefore(QString &text, qsizetype end, qsizetype count)
+{
+    qsizetype begin = end;
+    for (; count > 0 && begin > 0; --count) {
+        --begin;
+        if (begin > 0 && text.at(begin).isLowSurrogate() && text.at(begin - 1).isHighSurrogate())
+            --begin;
+    }
+    text.remove(begin, end - begin);
+    return begin;
+}
+} // namespace
+
+// What goes beyond a box's limit is cut from the text just typed or pasted, which ends at
+// the cursor: a long paste keeps its beginning, and a key pressed at the limit is refused
+// so the record is not put into editing for nothing.
+class CharacterLimit : public QValidator
+{
+public:
+    explicit CharacterLimit(DBEdit *box) : QValidator(box), m_box(box) {}
+
+    State validate(QString &input, int &pos) const override
+    {
+        const qsizetype excess = characterCount(input) - m_box->m_maxCharacters;
+        if (excess <= 0)
+            return Acceptable;
+        pos = int(removeCharactersBefore(input, qBound(qsizetype(0), qsizetype(pos),
+                                                       input.size()), excess));
+        const qsizetype left = characterCount(input) - m_box->m_maxCharacters;
+        if (left > 0) // the cursor stood too near the start: the end goes
+            removeCharactersBefore(input, input.size(), left);
+        pos = qMin(pos, int(input.size()));
+        return input == m_box->m_lastText ? Invalid : Acceptable;
+    }
+
+private:
+    DBEdit *m_box;
+};
+
 DBEdit::DBEdit(QWidget *parent) : QLineEdit(parent)
 {
     connect(this, &QLineEdit::textEdited, this, &DBEdit::userEdited);
+    connect(this, &QLineEdit::textChanged, this, [this](const QString &now) { m_lastText = now; });
     setReadOnly(true);
+}
+
+void DBEdit::setMaxCharacters(int count)
+{
+    m_maxCharacters = count;
+    if (!validator())
+        setValidator(new CharacterLimit(this));
 }
 
 void DBEdit::bind(DataSource *source, const QString &field)

@@ -61,6 +61,10 @@ public:
     void reload();
     // True while typed date text waits for the next post.
     bool hasPendingDate() const { return m_pendingDate; }
+    // The longest text the box takes, in characters as the store counts them (an emoji is
+    // one character, though two UTF-16 units). Use this, not setMaxLength.
+    void setMaxCharacters(int count);
+    int maxCharacters() const { return m_maxCharacters; }
 
 signals:
     // A key was released in the box (after the box has handled it).
@@ -79,6 +83,9 @@ private:
     bool m_pendingDate = false;
     bool m_stale = false; // the record moved on while the box was hidden
     bool m_showsPosition = false;
+    int m_maxCharacters = 0; // 0: no limit of its own
+    QString m_lastText;      // the text before the change being validated
+    friend class CharacterLimit;
 };
 
 // Memo box (Comments).

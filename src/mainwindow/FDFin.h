@@ -184,6 +184,9 @@ public slots:
     void SBSaveClick();
     void SBCancelClick();
     void MMUndoClick();
+    // The records changed state: Add, Insert, Delete and Empty Record, and while a record is
+    // being added the navigation and the status count, follow it.
+    void DataSource1StateChange(store::DataSetState state);
     // The top-level menus bring the Database page to the front.
     void MMRecordsClick();
 
@@ -272,6 +275,9 @@ private:
     void setNamedEnabled(std::initializer_list<const char *> names, bool on);
     void navigate(NavMove move);
     void applyNavigationEnabling(const NavigationEnabling &enabling);
+    NavigationEnabling navigationEnabling();
+    // All of First, Previous, Next and Last on, unless a record is being added.
+    void openNavigation();
     // After Save and Cancel: Add, New, Delete, Empty, Insert and navigation enabled.
     void enableRecordCommands();
     // Drops pending changes of the records and the labels.
@@ -393,6 +399,11 @@ private:
     int m_standardCaptionWidth = 0;
     int m_currentFieldPosition = store::catalogue::kPosDate;
     int m_rememberedRecordCount = 0;
+    // The records' state last seen; the navigation and record count from before a record
+    // was added, which return when the added record is dropped.
+    store::DataSetState m_recordsState = store::DataSetState::Inactive;
+    NavigationEnabling m_navigationBeforeAdding;
+    int m_recordCountBeforeAdding = 0;
     int m_rememberedSortIndex = 0;
     int m_listIndexBeforeKey = -1;
     bool m_databaseListSorted = false; // from the first rename, copy or deletion on

@@ -95,6 +95,8 @@ void TFDFin::SMInsertClick()
 
 void TFDFin::SMDeleteClick()
 {
+    if (m_table1->isActive() && m_table1->recordCount() == 0)
+        return; // no record to delete
     TFDelRec dialog(currentCount(), m_table1->recordCount(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
@@ -122,10 +124,12 @@ void TFDFin::SMDeleteClick()
     }
     showRecordsChanged(recordCount);
     // The record shown is the one that followed the range, or the new last one; Next and
-    // Last apply exactly when records follow it.
-    const bool last = currentCount() == recordCount;
+    // Last apply exactly when records follow it, First and Previous when records precede it
+    // (and on the last record, as after Last).
+    const int position = m_table1->recNo();
+    const bool last = position == recordCount;
     setNamedEnabled({"SBNext", "SBLast", "SMNext", "SMLast"}, !last);
-    if (last)
+    if (last || position > 1)
         setNamedEnabled({"SMFirst", "SMPrevious", "SBFirst", "SBPrev"}, true);
     setNamedEnabled({"SBAdd", "SMNew", "SMInsert"}, true);
     ShowImageIfAny();
@@ -134,6 +138,9 @@ void TFDFin::SMDeleteClick()
 
 void TFDFin::SMEmptyClick()
 {
+    // With no record there is nothing to empty (editing would start a new record).
+    if (!m_table1->isActive() || m_table1->recordCount() == 0)
+        return;
     if (MessageBoxes::ask(this,
                           QStringLiteral("Are you sure you want to empty the current record ?"),
                           QStringLiteral("Warning"), MsgIcon::Warning, MsgYes | MsgNo) != MsgYes)

@@ -57,7 +57,7 @@ private slots:
             if (caption) {
                 QCOMPARE(t.captionBoxes[p]->field(), cat::labelsField(p));
                 QCOMPARE(t.captionBoxes[p]->source(), w->dataSource2());
-                QCOMPARE(t.captionBoxes[p]->maxLength(), p < cat::kExtraFields ? 100 : 40);
+                QCOMPARE(t.captionBoxes[p]->maxCharacters(), p < cat::kExtraFields ? 100 : 40);
             }
         }
         // The number in a control's name follows its place on the screen.
