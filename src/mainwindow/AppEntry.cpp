@@ -1,13 +1,21 @@
 #include "AppEntry.h"
 
+#include "DataDirectory.h"
 #include "FDFin.h"
+#include "HelpFile.h"
 #include "InstanceLock.h"
 #include "MessageBoxes.h"
+#include "ProgramIcons.h"
 #include "SplashWindow.h"
+#include "StartOptions.h"
 #include "StoreError.h"
+#include "ToolLaunches.h"
 
 #include <QApplication>
-#include <QIcon>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFile>
+#include <QTextStream>
 #include <QTimer>
 #include <exception>
 
@@ -42,7 +50,35 @@ int runTavrionex4(int &argc, char **argv)
     Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tavrionex4"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tavrionex 4"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/tavrionex/tavrionex.png")));
+    setProgramIdentity(QStringLiteral("org.tavrionex.Tavrionex4"));
+    QApplication::setWindowIcon(programIcon());
+
+    QCommandLineParser parser;
+    const QCommandLineOption dataDir = addCommonOptions(
+        parser, QStringLiteral("Tavrionex 4, the card-file database for your desktop."));
+    const QCommandLineOption paths(
+        QStringLiteral("paths"),
+        QStringLiteral("Show the data folder, the help and the upload utility found, and end."));
+    parser.addOption(paths);
+    parser.process(app);
+
+    const DataDirectory data =
+        prepareDataDirectory(currentDataDirectoryInputs(parser.value(dataDir)));
+    if (parser.isSet(paths)) {
+        QTextStream out(stdout);
+        out << "Data folder: " << (data.path.isEmpty() ? data.error : data.path) << '\n'
+            << "Help: " << helpFilePath() << '\n'
+            << "Upload utility: " << tools::uploadUtilityPath() << '\n';
+        return data.path.isEmpty() ? 1 : 0;
+    }
+    if (data.path.isEmpty()) {
+        MessageBoxes::showMessage(data.error);
+        return 1;
+    }
+    // Every table file is found relative to the working directory; programs started from
+    // here (the upload utility, the web publisher) find the same folder.
+    QDir::setCurrent(data.path);
+    qputenv("TAVRIONEX_DATA", QFile::encodeName(data.path));
 
     InstanceLock lock(QStringLiteral("tavrionex"));
     if (!lock.tryLock()) {

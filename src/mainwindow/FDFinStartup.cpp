@@ -2,6 +2,7 @@
 
 #include "DBControls.h"
 #include "DatabaseList.h"
+#include "DialogPlacement.h"
 #include "FDFin.h"
 #include "FieldCatalogue.h"
 #include "FileNames.h"
@@ -143,7 +144,7 @@ void TFDFin::applyWindowPlacement()
     // A place on a screen that is no longer attached would hide the window.
     if (QGuiApplication::screenAt(bounds.center()))
         move(bounds.topLeft());
-    resize(bounds.size());
+    resize(fitOnScreen(this, bounds.size()));
 }
 
 bool TFDFin::event(QEvent *event)

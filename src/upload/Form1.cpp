@@ -226,6 +226,7 @@ void Form1::buildMenu()
     file->addSeparator();
     QAction *exitItem = file->addAction(QStringLiteral("E&xit"), this, &Form1::Exit1Click);
     exitItem->setObjectName(QStringLiteral("Exit1"));
+    exitItem->setShortcuts(QKeySequence::Quit);
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     QAction *helpItem = help->addAction(QStringLiteral("Help"), this, &Form1::Help1Click);
     helpItem->setObjectName(QStringLiteral("Help1"));
