@@ -33,10 +33,12 @@ for size in 16 32 48 256; do
   done
 done
 [ -x "$prefix/bin/Tavrionex4" ] && [ -x "$prefix/bin/TavrionexFtp" ] || fail "programs not executable"
-# Every icon a menu entry names is installed.
+# Every program and icon a menu entry names is installed.
 for entry in "$prefix"/share/applications/*.desktop; do
   icon=$(sed -n 's/^Icon=//p' "$entry")
   [ -e "$prefix/share/icons/hicolor/scalable/apps/$icon.svg" ] || fail "$entry names icon $icon, not installed"
+  program=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")
+  [ -x "$prefix/bin/$program" ] || fail "$entry starts $program, not installed"
 done
 
 export QT_QPA_PLATFORM=offscreen HOME=$work/home
