@@ -17,17 +17,6 @@ void fixAndCentre(QWidget *dialog)
     }
 }
 
-QSize fitOnScreen(const QWidget *window, QSize wanted)
-{
-    QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return wanted;
-    // Leave room for the window frame the window manager adds around the client area.
-    const QSize frame = window->frameGeometry().size() - window->geometry().size();
-    const QSize room = screen->availableGeometry().size() - frame.expandedTo(QSize(16, 40));
-    return wanted.boundedTo(room);
-}
-
 void setUpFixedDialog(QWidget *dialog, const QString &objectName, const QString &caption)
 {
     dialog->setObjectName(objectName);

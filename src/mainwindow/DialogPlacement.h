@@ -2,8 +2,6 @@
 // Fixed dialogs of the main window: a title bar with only a close button, opening at their
 // natural size, most of them centred on the screen.
 
-#include <QSize>
-
 class QString;
 class QWidget;
 
@@ -12,10 +10,6 @@ namespace tav
 
 // Fixes the dialog's size to its size hint and centres it on the primary screen.
 void fixAndCentre(QWidget *dialog);
-
-// The wanted size of a window, made no larger than the free area of its screen (or the
-// primary one): at a large screen scale the design size may not fit.
-QSize fitOnScreen(const QWidget *window, QSize wanted);
 
 // Names the dialog, sets its caption and gives it the frame of a fixed dialog.
 void setUpFixedDialog(QWidget *dialog, const QString &objectName, const QString &caption);

@@ -2,10 +2,10 @@
 
 #include "DBControls.h"
 #include "DatabaseList.h"
-#include "DialogPlacement.h"
 #include "FileNames.h"
 #include "PendingFeatures.h"
 #include "ProgramIcons.h"
+#include "ScreenFit.h"
 #include "ToolbarIcons.h"
 
 #include <QApplication>

@@ -2,11 +2,11 @@
 
 #include "DBControls.h"
 #include "DatabaseList.h"
-#include "DialogPlacement.h"
 #include "FDFin.h"
 #include "FieldCatalogue.h"
 #include "FileNames.h"
 #include "MessageBoxes.h"
+#include "ScreenFit.h"
 #include "Settings.h"
 #include "StartupSteps.h"
 #include "TableFiles.h"

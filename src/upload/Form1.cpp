@@ -5,6 +5,7 @@
 #include "LocalLists.h"
 #include "MyFtp.h"
 #include "RemoteList.h"
+#include "ScreenFit.h"
 #include "SiteHistory.h"
 
 #include <QComboBox>
@@ -65,7 +66,7 @@ Form1::Form1(const QString &startDirectory, QWidget *parent)
 
     buildControls();
     buildMenu();
-    resize(860, 540);
+    resize(fitOnScreen(this, QSize(860, 540)));
     openAt(startDirectory);
 }
 

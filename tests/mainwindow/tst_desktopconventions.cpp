@@ -1,12 +1,15 @@
 // The main window as a desktop citizen: every shortcut reaches exactly one command, the
-// desktop's standard keys are there for commands without a fixed key, and the window
-// carries the program icon in the sizes task bars and switchers ask for.
+// desktop's standard keys are there for commands without a fixed key, the window fits the
+// screen whatever was saved, and it carries the program icon in the sizes task bars and
+// switchers ask for.
 
 #include "FDFin.h"
 #include "MainWindowFixture.h"
+#include "Settings.h"
 
 #include <QAction>
 #include <QHash>
+#include <QScreen>
 #include <QTest>
 
 using namespace tav;
@@ -45,6 +48,24 @@ private slots:
                                           << QKeySequence(QStringLiteral("Ctrl+W"));
         for (const QKeySequence &key : close)
             QCOMPARE(owner.value(key), QStringLiteral("CloseDatabase1"));
+    }
+
+    void placementFromALargerScreenFitsThisOne()
+    {
+        // Saved on a larger screen, or at a smaller screen scale than today's.
+        Settings::writeInt(QStringLiteral("Maximized"), 0);
+        Settings::writeInt(QStringLiteral("Left"), 0);
+        Settings::writeInt(QStringLiteral("Top"), 0);
+        Settings::writeInt(QStringLiteral("Width"), 5000);
+        Settings::writeInt(QStringLiteral("Height"), 4000);
+        auto w = startMainWindow(WizardAnswer::Cancel);
+        const QSize room = w->screen()->availableGeometry().size();
+        QVERIFY2(w->width() <= room.width() && w->height() <= room.height(),
+                 qPrintable(QStringLiteral("%1x%2 on %3x%4")
+                                .arg(w->width())
+                                .arg(w->height())
+                                .arg(room.width())
+                                .arg(room.height())));
     }
 
     void windowIconHasEverySize()
