@@ -66,6 +66,16 @@ expect "$(TAVRIONEX_DATA=$work/env paths "$work/cards" "$prefix/bin/Tavrionex4")
 expect "$(TAVRIONEX_DATA=$work/env paths "$work/cards" "$prefix/bin/Tavrionex4" --data-dir sub)" \
   "Data folder: $work/cards/sub"
 
+# The installed upload utility keeps its site history in its data folder, not where it
+# was started.
+(cd "$work" && TAVRIONEX_DATA=$work/ftpdata "$prefix/bin/TavrionexFtp" >/dev/null 2>&1) &
+ftp=$!
+for _ in $(seq 100); do [ -e "$work/ftpdata/hist.tvx" ] && break; sleep 0.1; done
+kill "$ftp" 2>/dev/null || true
+wait "$ftp" 2>/dev/null || true
+[ -e "$work/ftpdata/hist.tvx" ] || fail "TavrionexFtp did not keep its history in TAVRIONEX_DATA"
+[ ! -e "$work/hist.tvx" ] || fail "TavrionexFtp wrote its history into the working folder"
+
 for program in Tavrionex4 TavrionexFtp; do
   "$prefix/bin/$program" --version | grep -qE " ${version//./\\.}\$" || fail "$program --version"
   "$prefix/bin/$program" --help | grep -q -- "--data-dir <folder>" || fail "$program --help"
