@@ -14,6 +14,18 @@ void setProgramIdentity(const QString &desktopId)
     QGuiApplication::setDesktopFileName(desktopId);
 }
 
+bool commandLinePrintsOnly(int argc, char **argv, const QStringList &extraOptions)
+{
+    QStringList printing = {QStringLiteral("-h"), QStringLiteral("--help"),
+                            QStringLiteral("--help-all"), QStringLiteral("-v"),
+                            QStringLiteral("--version")};
+    printing += extraOptions;
+    for (int i = 1; i < argc; ++i)
+        if (printing.contains(QString::fromLocal8Bit(argv[i])))
+            return true;
+    return false;
+}
+
 QCommandLineOption addCommonOptions(QCommandLineParser &parser, const QString &description)
 {
     parser.setApplicationDescription(description);

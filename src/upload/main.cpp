@@ -13,20 +13,39 @@
 #include <QDir>
 #include <QRegularExpression>
 
-int main(int argc, char *argv[])
+namespace
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tavrionex FTP"));
-    tav::setProgramIdentity(QStringLiteral("org.tavrionex.TavrionexFtp"));
-    QApplication::setWindowIcon(tav::uploadIcon());
-
-    QCommandLineParser parser;
+// The options and the start folder; returns the --data-dir option.
+QCommandLineOption setUpParser(QCommandLineParser &parser)
+{
     const QCommandLineOption dataDir = tav::addCommonOptions(
         parser, QStringLiteral("Tavrionex FTP uploads and downloads files over FTP."));
     parser.addPositionalArgument(
         QStringLiteral("folder"),
         QStringLiteral("The local folder to start in (c: is the home folder)."),
         QStringLiteral("[folder]"));
+    return dataDir;
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication::setApplicationName(QStringLiteral("Tavrionex FTP"));
+    tav::setProgramIdentity(QStringLiteral("org.tavrionex.TavrionexFtp"));
+    // --help and --version need no display: they work over ssh and in scripts.
+    if (tav::commandLinePrintsOnly(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        QCommandLineParser parser;
+        setUpParser(parser);
+        parser.process(app);
+        parser.showHelp(1); // "--help" was the value of another option
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setWindowIcon(tav::uploadIcon());
+
+    QCommandLineParser parser;
+    const QCommandLineOption dataDir = setUpParser(parser);
     parser.process(app);
 
     // A relative start folder means the folder the program was started from; drive names

@@ -76,8 +76,15 @@ wait "$ftp" 2>/dev/null || true
 [ -e "$work/ftpdata/hist.tvx" ] || fail "TavrionexFtp did not keep its history in TAVRIONEX_DATA"
 [ ! -e "$work/hist.tvx" ] || fail "TavrionexFtp wrote its history into the working folder"
 
+# Printed answers need no display.
 for program in Tavrionex4 TavrionexFtp; do
-  "$prefix/bin/$program" --version | grep -qE " ${version//./\\.}\$" || fail "$program --version"
-  "$prefix/bin/$program" --help | grep -q -- "--data-dir <folder>" || fail "$program --help"
+  out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/$program" --version) ||
+    fail "$program --version without a display"
+  grep -qE " ${version//./\\.}\$" <<<"$out" || fail "$program --version: $out"
+  out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/$program" --help) ||
+    fail "$program --help without a display"
+  grep -q -- "--data-dir <folder>" <<<"$out" || fail "$program --help: $out"
 done
+expect "$(cd "$work" && env -u DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/Tavrionex4" --paths)" \
+  "Help: $prefix/share/tavrionex/help/index.html"
 echo "installed tree complete under $prefix"
