@@ -11,6 +11,7 @@ packages=(
   libcurl4-openssl-dev
   python3 python3-pyftpdlib
   xvfb xauth poppler-utils
+  desktop-file-utils appstream dpkg-dev
 )
 
 missing=()

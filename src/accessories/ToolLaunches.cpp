@@ -34,13 +34,19 @@ bool startPaint()
     return false;
 }
 
+QString uploadUtilityPath()
+{
+    // The upload utility is built and installed beside Tavrionex4.
+    const QFileInfo program(
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("TavrionexFtp")));
+    return program.isFile() && program.isExecutable() ? program.absoluteFilePath() : QString();
+}
+
 bool startUploadUtility()
 {
-    // The upload utility is built and installed beside Tavrionex4; "c:" is its local
-    // start folder, which it maps to the home folder itself.
-    const QString program =
-        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("TavrionexFtp"));
-    return Launcher::startProgram(program, {QStringLiteral("c:")});
+    // "c:" is its local start folder, which it maps to the home folder itself.
+    const QString program = uploadUtilityPath();
+    return !program.isEmpty() && Launcher::startProgram(program, {QStringLiteral("c:")});
 }
 
 bool publishToWeb(const QString &dataDir)

@@ -13,4 +13,8 @@ bool startUploadUtility();         // "TavrionexFtp c:" from the folder of the r
 bool publishToWeb(const QString &dataDir); // "TavrionexWebWizard -s" in the data directory
 bool openHelp();                   // the HTML help shipped with the program
 
+// The upload utility beside the running program (build folder or installed bin folder);
+// empty when it is not there.
+QString uploadUtilityPath();
+
 } // namespace tav::tools

@@ -1,5 +1,7 @@
 #include "AboutBox.h"
 
+#include "ProgramIcons.h"
+
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -15,7 +17,7 @@ TFAbout::TFAbout(QWidget *parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("About Tavrionex 4"));
 
     auto *picture = new QLabel(this);
-    picture->setPixmap(QPixmap(QStringLiteral(":/tavrionex/tavrionex.png")));
+    picture->setPixmap(programIcon().pixmap(64, 64)); // sharp at any screen scale
     picture->setAlignment(Qt::AlignTop);
 
     auto *text = new QLabel(this);

@@ -1,15 +1,24 @@
 #include "AppEntry.h"
 
+#include "DataDirectory.h"
 #include "FDFin.h"
+#include "HelpFile.h"
 #include "InstanceLock.h"
 #include "MessageBoxes.h"
+#include "ProgramIcons.h"
 #include "SplashWindow.h"
+#include "StartOptions.h"
 #include "StoreError.h"
+#include "ToolLaunches.h"
 
 #include <QApplication>
-#include <QIcon>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFile>
+#include <QTextStream>
 #include <QTimer>
 #include <exception>
+#include <memory>
 
 namespace tav
 {
@@ -39,10 +48,46 @@ public:
 
 int runTavrionex4(int &argc, char **argv)
 {
-    Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tavrionex4"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tavrionex 4"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/tavrionex/tavrionex.png")));
+    setProgramIdentity(QStringLiteral("org.tavrionex.Tavrionex4"));
+    const QString paths = QStringLiteral("paths");
+    // Answers that are only printed need no display: they work over ssh and in scripts.
+    const bool printsOnly = commandLinePrintsOnly(argc, argv, {QStringLiteral("--") + paths});
+    std::unique_ptr<QCoreApplication> app;
+    if (printsOnly)
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    else
+        app = std::make_unique<Application>(argc, argv);
+
+    QCommandLineParser parser;
+    const QCommandLineOption dataDir = addCommonOptions(
+        parser, QStringLiteral("Tavrionex 4, the card-file database for your desktop."));
+    parser.addOption(QCommandLineOption(
+        paths,
+        QStringLiteral("Show the data folder, the help and the upload utility found, and end.")));
+    parser.process(*app);
+    if (printsOnly && !parser.isSet(paths))
+        parser.showHelp(1); // "--help" was the value of another option
+
+    const DataDirectory data =
+        prepareDataDirectory(currentDataDirectoryInputs(parser.value(dataDir)));
+    if (printsOnly) {
+        QTextStream out(stdout);
+        out << "Data folder: " << (data.path.isEmpty() ? data.error : data.path) << '\n'
+            << "Help: " << helpFilePath() << '\n'
+            << "Upload utility: " << tools::uploadUtilityPath() << '\n';
+        return data.path.isEmpty() ? 1 : 0;
+    }
+    QApplication::setWindowIcon(programIcon());
+    if (data.path.isEmpty()) {
+        MessageBoxes::showMessage(data.error);
+        return 1;
+    }
+    // Every table file is found relative to the working directory; programs started from
+    // here (the upload utility, the web publisher) find the same folder.
+    QDir::setCurrent(data.path);
+    qputenv("TAVRIONEX_DATA", QFile::encodeName(data.path));
 
     InstanceLock lock(QStringLiteral("tavrionex"));
     if (!lock.tryLock()) {
@@ -61,7 +106,7 @@ int runTavrionex4(int &argc, char **argv)
         TFDFin window;
         window.FormCreate();
         window.show();
-        return app.exec();
+        return app->exec();
     } catch (const store::StoreError &e) {
         MessageBoxes::showMessage(e.message());
     } catch (const std::exception &e) {

@@ -4,6 +4,8 @@
 #include "DatabaseList.h"
 #include "FileNames.h"
 #include "PendingFeatures.h"
+#include "ProgramIcons.h"
+#include "ScreenFit.h"
 #include "ToolbarIcons.h"
 
 #include <QApplication>
@@ -54,7 +56,7 @@ TFDFin::TFDFin(QWidget *parent)
 {
     setObjectName(QStringLiteral("FDFin"));
     setWindowTitle(QStringLiteral("Tavrionex 4"));
-    setWindowIcon(QIcon(QStringLiteral(":/tavrionex/tavrionex.png")));
+    setWindowIcon(programIcon());
     m_table1->setObjectName(QStringLiteral("Table1"));
     m_table2->setObjectName(QStringLiteral("Table2"));
     m_table3->setObjectName(QStringLiteral("Table3"));
@@ -115,7 +117,7 @@ TFDFin::TFDFin(QWidget *parent)
             EditIDEnter(now);
     });
     disablePendingFeatures(this);
-    resize(kDefaultClientSize);
+    resize(fitOnScreen(this, kDefaultClientSize));
 }
 
 TFDFin::~TFDFin() = default;

@@ -60,6 +60,16 @@ QKeySequence ctrl(Qt::Key key)
 {
     return QKeySequence(Qt::CTRL | key);
 }
+
+// The desktop's keys for a standard command; the common key where the desktop has none
+// (only some desktops bind Save As).
+QList<QKeySequence> standardKeys(QKeySequence::StandardKey command, const QKeySequence &common)
+{
+    QList<QKeySequence> keys = QKeySequence::keyBindings(command);
+    if (!keys.contains(common))
+        keys.append(common);
+    return keys;
+}
 } // namespace
 
 void TFDFin::buildMenu()
@@ -74,6 +84,8 @@ void TFDFin::buildMenu()
     QAction *save = item(file, "MMSaveRecord", QStringLiteral("&Save Database"), ctrl(Qt::Key_S));
     connect(save, &QAction::triggered, this, &TFDFin::SBSaveClick);
     QAction *saveAs = item(file, "MMSaveAsRecord", QStringLiteral("Save &As Database"));
+    saveAs->setShortcuts(
+        standardKeys(QKeySequence::SaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)));
     file->addSeparator();
     QAction *rename = item(file, "MMRename", QStringLiteral("Rena&me Database"), ctrl(Qt::Key_M));
     QAction *remove = item(file, "MMDelete", QStringLiteral("&Delete Database"), ctrl(Qt::Key_D));
@@ -82,6 +94,7 @@ void TFDFin::buildMenu()
     file->addSeparator();
     QAction *print = item(file, "MMPrint", QStringLiteral("&Print"), ctrl(Qt::Key_P));
     QAction *closeDb = item(file, "CloseDatabase1", QStringLiteral("&Close Database"));
+    closeDb->setShortcuts(standardKeys(QKeySequence::Close, ctrl(Qt::Key_W)));
     connect(closeDb, &QAction::triggered, this, &TFDFin::CloseDatabase1Click);
     file->addSeparator();
     QAction *exit = item(file, "MMExit", QStringLiteral("E&xit"), ctrl(Qt::Key_Q));

@@ -6,6 +6,7 @@
 #include "FieldCatalogue.h"
 #include "FileNames.h"
 #include "MessageBoxes.h"
+#include "ScreenFit.h"
 #include "Settings.h"
 #include "StartupSteps.h"
 #include "TableFiles.h"
@@ -143,7 +144,7 @@ void TFDFin::applyWindowPlacement()
     // A place on a screen that is no longer attached would hide the window.
     if (QGuiApplication::screenAt(bounds.center()))
         move(bounds.topLeft());
-    resize(bounds.size());
+    resize(fitOnScreen(this, bounds.size()));
 }
 
 bool TFDFin::event(QEvent *event)

@@ -19,7 +19,14 @@ TForm2::TForm2(QWidget *parent)
     // Closing the splash must never end the program.
     setAttribute(Qt::WA_QuitOnClose, false);
 
-    const QPixmap picture(QStringLiteral(":/tavrionex/splash.png"));
+    // On a screen scaled to more than 100 % the picture drawn at twice the size stays sharp.
+    QPixmap picture(QStringLiteral(":/tavrionex/splash.png"));
+    if (devicePixelRatioF() > 1.0) {
+        QPixmap sharp(QStringLiteral(":/tavrionex/splash@2x.png"));
+        sharp.setDevicePixelRatio(2.0);
+        if (!sharp.isNull())
+            picture = sharp;
+    }
     m_image->setObjectName(QStringLiteral("Image1"));
     m_image->setPixmap(picture);
     m_image->setScaledContents(true);
@@ -28,7 +35,7 @@ TForm2::TForm2(QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_image);
     // The client area takes the natural size of the picture.
-    setFixedSize(picture.isNull() ? QSize(385, 244) : picture.size());
+    setFixedSize(picture.isNull() ? QSize(385, 244) : picture.deviceIndependentSize().toSize());
 
     if (QScreen *screen = QGuiApplication::primaryScreen()) {
         QRect area = rect();

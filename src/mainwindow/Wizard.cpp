@@ -2,6 +2,7 @@
 
 #include "DialogPlacement.h"
 #include "FDFin.h"
+#include "ProgramIcons.h"
 #include "RadioGroup.h"
 #include "Settings.h"
 #include "StartupSteps.h"
@@ -22,7 +23,7 @@ TFWizard::TFWizard(TFDFin *main) : QDialog(main), m_main(main)
     setUpFixedDialog(this, QStringLiteral("FWizard"), QStringLiteral("Tavrionex Wizard"));
 
     auto *picture = new QLabel(this);
-    picture->setPixmap(QPixmap(QStringLiteral(":/tavrionex/tavrionex.png")));
+    picture->setPixmap(programIcon().pixmap(64, 64)); // sharp at any screen scale
     picture->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
     m_open = new RadioGroup(QStringLiteral("RGOpen"), QStringLiteral("What would you like to do?"),

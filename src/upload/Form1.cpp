@@ -5,6 +5,7 @@
 #include "LocalLists.h"
 #include "MyFtp.h"
 #include "RemoteList.h"
+#include "ScreenFit.h"
 #include "SiteHistory.h"
 
 #include <QComboBox>
@@ -65,7 +66,7 @@ Form1::Form1(const QString &startDirectory, QWidget *parent)
 
     buildControls();
     buildMenu();
-    resize(860, 540);
+    resize(fitOnScreen(this, QSize(860, 540)));
     openAt(startDirectory);
 }
 
@@ -226,6 +227,7 @@ void Form1::buildMenu()
     file->addSeparator();
     QAction *exitItem = file->addAction(QStringLiteral("E&xit"), this, &Form1::Exit1Click);
     exitItem->setObjectName(QStringLiteral("Exit1"));
+    exitItem->setShortcuts(QKeySequence::Quit);
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     QAction *helpItem = help->addAction(QStringLiteral("Help"), this, &Form1::Help1Click);
     helpItem->setObjectName(QStringLiteral("Help1"));

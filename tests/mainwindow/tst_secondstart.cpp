@@ -30,6 +30,7 @@ private slots:
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), root.filePath(QStringLiteral("run")));
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), root.filePath(QStringLiteral("config")));
         env.insert(QStringLiteral("TAVRIONEX_MESSAGES_TO_STDERR"), QStringLiteral("1"));
+        env.insert(QStringLiteral("TAVRIONEX_DATA"), root.filePath(QStringLiteral("data")));
         const QString program =
             QDir(qEnvironmentVariable("TAV_BIN_DIR")).filePath(QStringLiteral("Tavrionex4"));
         QVERIFY2(QFile::exists(program), qPrintable(program));
