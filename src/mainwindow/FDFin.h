@@ -219,6 +219,30 @@ public slots:
     void MMRenameClick();
     void MMDeleteClick();
 
+    // ---- Report page (FDFinReport.cpp) ----
+    // The "&Report" menu: prepares the Report page unless it is already in front.
+    void MReportClick();
+    // A criteria check box of `position` was checked or unchecked.
+    void cboxClick(int position, bool checked);
+    void BSelectAllClick();
+    void BUnSeletAllClick();
+    void RBAscClick();
+    void RBDesClick();
+    void SSMAscendingClick();
+    void SSMDescendingClick();
+    void CBRepFormatChange();
+    // The "&Format" menu: selects `format` (0..4) without running CBRepFormatChange.
+    void SSMScreenPreviewClick(int format);
+    // OK: runs the report in the chosen format.
+    void BScreenPreviewClick();
+    void MMGenOpenClick();
+    void MMGenSaveClick();
+
+    // ---- Page switching (FDFinPageSwitching.cpp) ----
+    // The user leaves page `leaving` (still in front) / has arrived on the page in front.
+    void PageControl1Changing(int leaving);
+    void PageControl1Change();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool event(QEvent *event) override;
@@ -286,6 +310,11 @@ private:
     // message when it is empty, and returns false.
     bool runFieldMove(const std::function<void()> &move, const QString &failureText);
     void wireDatabaseSet();
+    void wireReport();
+    void wirePageSwitching();
+    // Criteria and output boxes take the captions of the current database; those of extra
+    // fields are shown as Nradd says.
+    void applyReportCaptions(int nradd);
     // After a database became current: the Database page's lock presentation, then
     // currentDatabaseChanged.
     void databaseBecameCurrent();
@@ -350,6 +379,9 @@ private:
     bool m_databaseListSorted = false; // from the first rename, copy or deletion on
     bool m_busy = false;
     bool m_created = false;
+    // Report page and page switching.
+    bool m_stayOnDatabase = false; // the user cancelled leaving the Database page
+    bool m_formatFromMenu = false; // the "&Format" menu is selecting the format
 };
 
 } // namespace tav

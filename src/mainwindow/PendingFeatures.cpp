@@ -36,19 +36,10 @@ const QSet<QString> &pendingNames()
         "idall",
         // Attachments.
         "BViewAttachment",
-        // Report menu and page.
-        "SSMSelectAll",
-        "SSMUnSelectAll",
-        "SSMAscending",
-        "SSMDescending",
-        "SSMScreenPreview",
-        "SSMNotePad",
-        "SSMWordPad",
-        "SSMExcel",
-        "SSMHTML",
-        "MMGenOpen",
-        "MMGenSave",
-        "ScrollBox2",
+        // Report page: saved configurations.
+        "cbbConfiguration",
+        "rgConfig",
+        "edtConfig",
         // Image menu.
         "MMImportImage",
         "MMZoom",
