@@ -4,6 +4,7 @@
 #include <QIODevice>
 #include <QVector>
 #include <cstring>
+#include <memory>
 
 namespace tav::reports {
 
@@ -13,37 +14,57 @@ namespace {
 class Sink
 {
 public:
-    explicit Sink(QIODevice &out) : m_out(out) { m_buffer.reserve(kChunk + 4096); }
+    explicit Sink(QIODevice &out) : m_out(out), m_buffer(new char[kChunk]) {}
 
-    void raw(QByteArrayView bytes)
+    void raw(const char *data, qsizetype size)
     {
-        m_buffer.append(bytes.data(), bytes.size());
-        if (m_buffer.size() >= kChunk)
+        if (m_used + size > kChunk) {
             flush();
+            if (size > kChunk) {
+                put(data, size);
+                return;
+            }
+        }
+        std::memcpy(m_buffer.get() + m_used, data, size_t(size));
+        m_used += size;
     }
-    void raw(char c) { m_buffer.append(c); }
-    void newline() { raw(QByteArrayView("\r\n", 2)); }
+    void raw(QByteArrayView bytes) { raw(bytes.data(), bytes.size()); }
+    void raw(char c)
+    {
+        if (m_used == kChunk)
+            flush();
+        m_buffer[m_used++] = c;
+    }
+    void newline() { raw("\r\n", 2); }
     // Text whose line breaks become CR LF.
     void text(QByteArrayView bytes)
     {
-        if (!std::memchr(bytes.data(), '\n', size_t(bytes.size()))) {
-            raw(bytes);
+        const char *data = bytes.data();
+        const qsizetype size = bytes.size();
+        if (size == 0)
+            return;
+        if (!std::memchr(data, '\n', size_t(size))) {
+            raw(data, size);
             return;
         }
-        for (qsizetype i = 0; i < bytes.size(); ++i) {
-            const char c = bytes[i];
-            if (c == '\n' && (i == 0 || bytes[i - 1] != '\r'))
-                m_buffer.append('\r');
-            m_buffer.append(c);
+        qsizetype start = 0;
+        for (qsizetype i = 0; i < size; ++i) {
+            if (data[i] == '\n' && (i == 0 || data[i - 1] != '\r')) {
+                raw(data + start, i - start);
+                raw('\r');
+                start = i;
+            }
         }
+        raw(data + start, size - start);
     }
     // Text with &, <, > and " as HTML entities, line breaks as CR LF.
     void html(QByteArrayView bytes)
     {
+        const char *data = bytes.data();
         qsizetype start = 0;
         for (qsizetype i = 0; i < bytes.size(); ++i) {
-            const char *entity = nullptr;
-            switch (bytes[i]) {
+            const char *entity;
+            switch (data[i]) {
             case '&': entity = "&amp;"; break;
             case '<': entity = "&lt;"; break;
             case '>': entity = "&gt;"; break;
@@ -59,14 +80,13 @@ public:
     void padding(qsizetype blanks)
     {
         for (qsizetype i = 0; i < blanks; ++i)
-            m_buffer.append(' ');
+            raw(' ');
     }
 
     void flush()
     {
-        if (!m_failed && !m_buffer.isEmpty() && m_out.write(m_buffer) != m_buffer.size())
-            m_failed = true;
-        m_buffer.clear();
+        put(m_buffer.get(), m_used);
+        m_used = 0;
     }
     bool finish(QString *error)
     {
@@ -78,12 +98,18 @@ public:
             *error = m_out.errorString();
         return !m_failed;
     }
-    bool failed() const { return m_failed; }
 
 private:
+    void put(const char *data, qsizetype size)
+    {
+        if (!m_failed && size > 0 && m_out.write(data, size) != size)
+            m_failed = true;
+    }
+
     static constexpr qsizetype kChunk = 1 << 20;
     QIODevice &m_out;
-    QByteArray m_buffer;
+    std::unique_ptr<char[]> m_buffer;
+    qsizetype m_used = 0;
     bool m_failed = false;
 };
 
@@ -108,11 +134,15 @@ QVector<QByteArray> utf8(const QStringList &texts)
 
 void writeNotePad(Sink &sink, const QVector<QByteArray> &captions, RowSource &rows)
 {
+    QVector<QByteArray> prefixes; // "caption:" TAB, line breaks already CR LF
+    for (const QByteArray &caption : captions) {
+        QByteArray prefix = caption;
+        prefix.replace("\r\n", "\n").replace("\n", "\r\n");
+        prefixes << prefix + ":\t";
+    }
     while (rows.next()) {
         for (int c = 0; c < captions.size(); ++c) {
-            sink.text(captions[c]);
-            sink.raw(':');
-            sink.raw('\t');
+            sink.raw(prefixes[c]);
             sink.text(rows.value(c));
             sink.newline();
         }
@@ -152,13 +182,13 @@ void writeHtml(Sink &sink, const QVector<QByteArray> &captions, RowSource &rows)
     sink.raw("</tr>");
     sink.raw("<tr><td> </td></tr>");
     while (rows.next()) {
-        sink.raw("<tr>");
+        sink.raw(QByteArrayView("<tr>"));
         for (int c = 0; c < captions.size(); ++c) {
-            sink.raw("<td><pre>");
+            sink.raw(QByteArrayView("<td><pre>"));
             sink.html(rows.value(c));
-            sink.raw("</pre></td>");
+            sink.raw(QByteArrayView("</pre></td>"));
         }
-        sink.raw("</tr>");
+        sink.raw(QByteArrayView("</tr>"));
     }
     sink.raw("</table>");
 }

@@ -74,20 +74,24 @@ void RecordCursor::select(const QStringList &columns, const QString &condition,
             memo = true;
 
     const int countField = format::orderingField(d->schema);
-    const QString recordOrder =
-        countField >= 0 ? sql::quoted(d->schema[countField].name) + QStringLiteral(", _rk")
-                        : QStringLiteral("_rk");
-    QString text = QStringLiteral("SELECT %1 FROM (SELECT _rk AS pk, ROW_NUMBER() OVER "
-                                  "(ORDER BY %2) AS _pos FROM main.data) AS p "
-                                  "JOIN main.data AS d ON d._rk = p.pk")
+    const QString count = countField >= 0 ? sql::quoted(d->schema[countField].name) : QString();
+    const QString recordOrder = countField >= 0 ? count + QStringLiteral(", _rk") : QStringLiteral("_rk");
+    // The records are walked in record order through the table's index, the positions looked
+    // up beside them: the first rows come without sorting the whole result (CROSS JOIN keeps
+    // this join order).
+    QString text = QStringLiteral("SELECT %1 FROM main.data AS d CROSS JOIN (SELECT _rk AS pk, "
+                                  "ROW_NUMBER() OVER (ORDER BY %2) AS _pos FROM main.data) AS p "
+                                  "ON p.pk = d._rk")
                        .arg(selected.isEmpty() ? QStringLiteral("p._pos") : selected.join(','),
                             recordOrder);
     if (memo)
-        text += QStringLiteral(" JOIN mb.data AS m ON m._rk = d._rk");
+        text += QStringLiteral(" CROSS JOIN mb.data AS m ON m._rk = d._rk");
     if (!condition.trimmed().isEmpty())
         text += QStringLiteral(" WHERE ") + condition;
-    text += QStringLiteral(" ORDER BY ") +
-            (orderBy.trimmed().isEmpty() ? QStringLiteral("p._pos") : orderBy);
+    const QString tableOrder = countField >= 0
+                                   ? QStringLiteral("d.") + count + QStringLiteral(", d._rk")
+                                   : QStringLiteral("d._rk");
+    text += QStringLiteral(" ORDER BY ") + (orderBy.trimmed().isEmpty() ? tableOrder : orderBy);
     d->stmt.emplace(d->db->prepare(text));
     d->stmt->bindAll(parameters);
     d->dateTexts.fill(QByteArray(), columns.size());
