@@ -3,6 +3,7 @@
 #include "DBControls.h"
 #include "DatabaseList.h"
 #include "FileNames.h"
+#include "PageControl.h"
 #include "PendingFeatures.h"
 #include "ProgramIcons.h"
 #include "ScreenFit.h"
@@ -75,7 +76,7 @@ TFDFin::TFDFin(QWidget *parent)
     column->setSpacing(0);
     column->addWidget(buildToolbar());
 
-    m_pageControl = new QTabWidget(m_client);
+    m_pageControl = new PageControl(m_client);
     m_pageControl->setObjectName(QStringLiteral("PageControl1"));
     m_pageControl->setDocumentMode(false);
     const struct {
@@ -109,6 +110,8 @@ TFDFin::TFDFin(QWidget *parent)
     wireConfigurations();
     wireImages();
     wireAttachments();
+    wireReport();
+    wirePageSwitching();
     // The record boxes, the picture, the comments and the search box make their field the
     // current one when they receive the focus.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {

@@ -242,6 +242,29 @@ public slots:
     TFAtach *attachmentsWindow() const { return m_atach; }
     void MMAtachClick();
     void BViewAttachmentClick();
+    // ---- Report page (FDFinReport.cpp) ----
+    // The "&Report" menu: prepares the Report page unless it is already in front.
+    void MReportClick();
+    // A criteria check box of `position` was checked or unchecked.
+    void cboxClick(int position, bool checked);
+    void BSelectAllClick();
+    void BUnSeletAllClick();
+    void RBAscClick();
+    void RBDesClick();
+    void SSMAscendingClick();
+    void SSMDescendingClick();
+    void CBRepFormatChange();
+    // The "&Format" menu: selects `format` (0..4) without running CBRepFormatChange.
+    void SSMScreenPreviewClick(int format);
+    // OK: runs the report in the chosen format.
+    void BScreenPreviewClick();
+    void MMGenOpenClick();
+    void MMGenSaveClick();
+
+    // ---- Page switching (FDFinPageSwitching.cpp) ----
+    // The user leaves page `leaving` (still in front) / has arrived on the page in front.
+    void PageControl1Changing(int leaving);
+    void PageControl1Change();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -330,6 +353,11 @@ private:
     // The configuration step of a report run; false stops the run.
     bool saveConfigurationStep();
     store::ops::ReportConfiguration configurationOfPage();
+    void wireReport();
+    void wirePageSwitching();
+    // Criteria and output boxes take the captions of the current database; those of extra
+    // fields are shown as Nradd says.
+    void applyReportCaptions(int nradd);
     // After a database became current: the lock presentations of both pages, then
     // currentDatabaseChanged.
     void databaseBecameCurrent();
@@ -409,6 +437,9 @@ private:
     bool m_databaseListSorted = false; // from the first rename, copy or deletion on
     bool m_busy = false;
     bool m_created = false;
+    // Report page and page switching.
+    bool m_stayOnDatabase = false; // the user cancelled leaving the Database page
+    bool m_formatFromMenu = false; // the "&Format" menu is selecting the format
 };
 
 } // namespace tav

@@ -248,6 +248,13 @@ QByteArray Stmt::blob(int column) const
     return data ? QByteArray(static_cast<const char *>(data), size) : QByteArray();
 }
 
+QByteArrayView Stmt::textView(int column) const
+{
+    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
+    const int size = sqlite3_column_bytes(m_stmt, column);
+    return text ? QByteArrayView(text, size) : QByteArrayView();
+}
+
 QVariant Stmt::value(int column) const
 {
     switch (sqlite3_column_type(m_stmt, column)) {

@@ -5,6 +5,7 @@
 #include "StoreError.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -50,6 +51,8 @@ public:
     qint64 int64(int column) const;
     QString text(int column) const;
     QByteArray blob(int column) const;
+    // The column as UTF-8 text without a copy; valid until the next step or reset.
+    QByteArrayView textView(int column) const;
     QVariant value(int column) const; // by the column's stored type: qint64, double, text, bytes
 
 private:

@@ -1,0 +1,301 @@
+#include "ReportWriters.h"
+
+#include <QFileDevice>
+#include <QIODevice>
+#include <QVector>
+#include <cstring>
+#include <memory>
+
+namespace tav::reports {
+
+namespace {
+
+// Output collected in memory and handed to the device in large pieces.
+class Sink
+{
+public:
+    explicit Sink(QIODevice &out) : m_out(out), m_buffer(new char[kChunk]) {}
+
+    void raw(const char *data, qsizetype size)
+    {
+        if (m_used + size > kChunk) {
+            flush();
+            if (size > kChunk) {
+                put(data, size);
+                return;
+            }
+        }
+        std::memcpy(m_buffer.get() + m_used, data, size_t(size));
+        m_used += size;
+    }
+    void raw(QByteArrayView bytes) { raw(bytes.data(), bytes.size()); }
+    void raw(char c)
+    {
+        if (m_used == kChunk)
+            flush();
+        m_buffer[m_used++] = c;
+    }
+    void newline() { raw("\r\n", 2); }
+    // Text whose line breaks become CR LF.
+    void text(QByteArrayView bytes)
+    {
+        const char *data = bytes.data();
+        const qsizetype size = bytes.size();
+        if (size == 0)
+            return;
+        if (!std::memchr(data, '\n', size_t(size))) {
+            raw(data, size);
+            return;
+        }
+        qsizetype start = 0;
+        for (qsizetype i = 0; i < size; ++i) {
+            if (data[i] == '\n' && (i == 0 || data[i - 1] != '\r')) {
+                raw(data + start, i - start);
+                raw('\r');
+                start = i;
+            }
+        }
+        raw(data + start, size - start);
+    }
+    // Text with &, <, > and " as HTML entities, line breaks as CR LF.
+    void html(QByteArrayView bytes)
+    {
+        const char *data = bytes.data();
+        qsizetype start = 0;
+        for (qsizetype i = 0; i < bytes.size(); ++i) {
+            const char *entity;
+            switch (data[i]) {
+            case '&': entity = "&amp;"; break;
+            case '<': entity = "&lt;"; break;
+            case '>': entity = "&gt;"; break;
+            case '"': entity = "&quot;"; break;
+            default: continue;
+            }
+            text(bytes.sliced(start, i - start));
+            raw(QByteArrayView(entity));
+            start = i + 1;
+        }
+        text(bytes.sliced(start));
+    }
+    void padding(qsizetype blanks)
+    {
+        for (qsizetype i = 0; i < blanks; ++i)
+            raw(' ');
+    }
+
+    void flush()
+    {
+        put(m_buffer.get(), m_used);
+        m_used = 0;
+    }
+    bool finish(QString *error)
+    {
+        flush();
+        // A file reports a full disc only when its own buffer is written.
+        if (auto *file = qobject_cast<QFileDevice *>(&m_out); file && !m_failed && !file->flush())
+            m_failed = true;
+        if (m_failed && error)
+            *error = m_out.errorString();
+        return !m_failed;
+    }
+
+private:
+    void put(const char *data, qsizetype size)
+    {
+        if (!m_failed && size > 0 && m_out.write(data, size) != size)
+            m_failed = true;
+    }
+
+    static constexpr qsizetype kChunk = 1 << 20;
+    QIODevice &m_out;
+    std::unique_ptr<char[]> m_buffer;
+    qsizetype m_used = 0;
+    bool m_failed = false;
+};
+
+// Characters of UTF-8 text (the widths of the WordPad layout count characters).
+qsizetype characters(QByteArrayView bytes)
+{
+    qsizetype count = 0;
+    for (const char c : bytes)
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
+            ++count;
+    return count;
+}
+
+QVector<QByteArray> utf8(const QStringList &texts)
+{
+    QVector<QByteArray> out;
+    out.reserve(texts.size());
+    for (const QString &t : texts)
+        out << t.toUtf8();
+    return out;
+}
+
+void writeNotePad(Sink &sink, const QVector<QByteArray> &captions, RowSource &rows)
+{
+    QVector<QByteArray> prefixes; // "caption:" TAB, line breaks already CR LF
+    for (const QByteArray &caption : captions) {
+        QByteArray prefix = caption;
+        prefix.replace("\r\n", "\n").replace("\n", "\r\n");
+        prefixes << prefix + ":\t";
+    }
+    while (rows.next()) {
+        for (int c = 0; c < captions.size(); ++c) {
+            sink.raw(prefixes[c]);
+            sink.text(rows.value(c));
+            sink.newline();
+        }
+        sink.newline();
+        sink.newline();
+    }
+}
+
+void writeExcel(Sink &sink, const QVector<QByteArray> &captions, RowSource &rows)
+{
+    for (const QByteArray &caption : captions) {
+        sink.text(caption);
+        sink.raw('\t');
+    }
+    sink.newline();
+    sink.newline();
+    while (rows.next()) {
+        for (int c = 0; c < captions.size(); ++c) {
+            sink.text(rows.value(c));
+            sink.raw('\t');
+        }
+        sink.newline();
+    }
+}
+
+void writeHtml(Sink &sink, const QVector<QByteArray> &captions, RowSource &rows)
+{
+    sink.text("<HTML>\n<HEAD>\n<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; "
+              "charset=utf-8\">\n<TITLE>Autogenerated HTML</TITLE>\n</HEAD>\n<BODY>\n"
+              "<table border=1>");
+    sink.raw("<tr>");
+    for (const QByteArray &caption : captions) {
+        sink.raw("<td><pre>");
+        sink.html(caption);
+        sink.raw("</pre></td>");
+    }
+    sink.raw("</tr>");
+    sink.raw("<tr><td> </td></tr>");
+    while (rows.next()) {
+        sink.raw(QByteArrayView("<tr>"));
+        for (int c = 0; c < captions.size(); ++c) {
+            sink.raw(QByteArrayView("<td><pre>"));
+            sink.html(rows.value(c));
+            sink.raw(QByteArrayView("</pre></td>"));
+        }
+        sink.raw(QByteArrayView("</tr>"));
+    }
+    sink.raw("</table>");
+}
+
+// Widths come from the captions and the first ten records; the comments column (marked in
+// `unmeasured`) keeps the width 1. A longer value later widens only its own line.
+void writeWordPad(Sink &sink, const QVector<QByteArray> &captions, int unmeasured,
+                  RowSource &rows)
+{
+    constexpr int kMeasured = 10;
+    const int columns = int(captions.size());
+    QVector<QVector<QByteArray>> first;
+    while (first.size() < kMeasured && rows.next()) {
+        QVector<QByteArray> row;
+        row.reserve(columns);
+        for (int c = 0; c < columns; ++c)
+            row << rows.value(c).toByteArray();
+        first << row;
+    }
+    QVector<qsizetype> widths(columns, 1);
+    for (int c = 0; c < columns; ++c) {
+        if (c == unmeasured)
+            continue;
+        widths[c] = std::max(widths[c], characters(captions[c]));
+        for (const auto &row : first)
+            widths[c] = std::max(widths[c], characters(row[c]));
+    }
+    auto cell = [&](QByteArrayView value, int c) {
+        sink.text(value);
+        sink.padding(widths[c] - characters(value));
+        sink.raw('\t');
+    };
+    for (int c = 0; c < columns; ++c)
+        cell(captions[c], c);
+    sink.newline();
+    sink.newline();
+    for (const auto &row : first) {
+        for (int c = 0; c < columns; ++c)
+            cell(row[c], c);
+        sink.newline();
+    }
+    while (rows.next()) {
+        for (int c = 0; c < columns; ++c)
+            cell(rows.value(c), c);
+        sink.newline();
+    }
+}
+
+} // namespace
+
+FormatFile formatFile(int format)
+{
+    switch (format) {
+    case FormatNotePad:
+        return {QStringLiteral("c:\\report.txt"), QStringLiteral(".txt"), QStringLiteral(".txt"),
+                QStringLiteral("notepad.exe"), 1};
+    case FormatWordPad:
+        return {QStringLiteral("c:\\report.doc"), QStringLiteral(".doc"), QStringLiteral(".doc"),
+                QStringLiteral("wordpad.exe"), 2};
+    case FormatExcel:
+        return {QStringLiteral("c:\\report.xls"), QStringLiteral(".xls"), QStringLiteral(".xls"),
+                QStringLiteral("excel.exe"), 3};
+    case FormatHtml:
+        return {QStringLiteral("c:\\report.html"), QStringLiteral(".html"), QStringLiteral(".htm"),
+                QStringLiteral("iexplore.exe"), 4};
+    default:
+        return {};
+    }
+}
+
+QString reportSaveFilter()
+{
+    return QStringLiteral("Text File (*.txt)|*.txt|Word Document (*.doc)|*.doc|Excel Format "
+                          "(*.xls)|*.xls|HTML (*.html, *.htm)|*.html; *.htm");
+}
+
+QString savedReportName(const QString &typed, int format)
+{
+    const FormatFile file = formatFile(format);
+    if (file.extension.isEmpty() || typed.contains(file.testExtension))
+        return typed;
+    return typed + file.extension;
+}
+
+bool writeReport(int format, QIODevice &out, const QStringList &captions, RowSource &rows,
+                 QString *error, int commentsColumn)
+{
+    Sink sink(out);
+    const QVector<QByteArray> heads = utf8(captions);
+    switch (format) {
+    case FormatNotePad:
+        writeNotePad(sink, heads, rows);
+        break;
+    case FormatWordPad: {
+        writeWordPad(sink, heads, commentsColumn, rows);
+        break;
+    }
+    case FormatExcel:
+        writeExcel(sink, heads, rows);
+        break;
+    case FormatHtml:
+        writeHtml(sink, heads, rows);
+        break;
+    default:
+        break;
+    }
+    return sink.finish(error);
+}
+
+} // namespace tav::reports
