@@ -18,6 +18,7 @@
 //   FDFinFieldLayout.cpp   captions, Add/Remove Fields, Insert Field and Delete Field
 //   FDFinDatabaseSet.cpp   New, Save As, Rename and Delete Database
 //   FDFinPageHooks.cpp     the hooks the Report, Chart, configuration and lock features set
+//   FDFinChart.cpp         the Chart page and the chart of filled fields
 // Controls carry their names as objectName; features look them up with findChild.
 
 #include "ControlTables.h"
@@ -219,6 +220,10 @@ public slots:
     void MMRenameClick();
     void MMDeleteClick();
 
+    // Chart page (FDFinChart.cpp): shows the page and builds its chart from the current
+    // database's records as they are stored.
+    void MMChartClick();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool event(QEvent *event) override;
@@ -286,6 +291,7 @@ private:
     // message when it is empty, and returns false.
     bool runFieldMove(const std::function<void()> &move, const QString &failureText);
     void wireDatabaseSet();
+    void wireChart(); // Chart page
     // After a database became current: the Database page's lock presentation, then
     // currentDatabaseChanged.
     void databaseBecameCurrent();

@@ -53,12 +53,11 @@ const QSet<QString> &pendingNames()
         "MMImportImage",
         "MMZoom",
         "MMOpenImage",
-        // Tools: backup, restore, import, export, chart, loan calculator.
+        // Tools: backup, restore, import, export, loan calculator.
         "MMBackup",
         "MMRestore",
         "MMImport",
         "MMExport",
-        "MMChart",
         "MMMortgageLoan",
         "SBBackup",
         "SBRestore",
