@@ -167,7 +167,7 @@ void ChartPage::Timer1Timer()
     QRandomGenerator random(quint32(QDateTime::currentSecsSinceEpoch()));
     if (random.generate() % 100 < 4) {
         m_legend->setItemIndex(int(random.generate() % quint32(m_legend->count())));
-        ckbMarksClick(m_legend);
+        placeLegends();
     }
 }
 
@@ -188,14 +188,19 @@ void ChartPage::ckbMarksClick(QObject *sender)
         for (ChartView *view : m_views)
             view->setMarksVisible(m_marks->isChecked());
     } else if (sender == m_legend) {
-        const int item = m_legend->itemIndex();
-        if (item >= 0 && item < int(std::size(kLegendPlaces)))
-            for (ChartView *view : m_views)
-                view->setLegendAlignment(kLegendPlaces[item]);
+        placeLegends();
     } else if (sender == m_chartType) {
         if (m_chartType->currentIndex() >= 0)
             showChart(m_chartType->currentIndex());
     }
+}
+
+void ChartPage::placeLegends()
+{
+    const int item = m_legend->itemIndex();
+    if (item >= 0 && item < int(std::size(kLegendPlaces)))
+        for (ChartView *view : m_views)
+            view->setLegendAlignment(kLegendPlaces[item]);
 }
 
 void ChartPage::printChart(int type)

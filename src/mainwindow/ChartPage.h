@@ -57,6 +57,8 @@ private:
     QWidget *buildPanel(QWidget *parent);
     void showChart(int type);
     void stopAnimation();
+    // The legends of all four charts where rgLegend says.
+    void placeLegends();
     void printChart(int type);
 
     QCheckBox *m_animate = nullptr;

@@ -27,9 +27,8 @@ namespace
 {
 const QString kFirstTitle = QStringLiteral("My Chart");
 constexpr qreal kBarWidth = 0.9;
-// The pie's thickness: darker copies stacked under it, each a little lower.
-constexpr int kPieLayers = 12;
-constexpr qreal kPieLayerStep = 0.005;
+// The pie's thickness as a share of its radius; it is lifted by half of it to stay centred.
+constexpr qreal kPieThickness = 0.14;
 constexpr qreal kAutomaticPieSize = 0.7;
 const QColor kMarkFill(255, 255, 225);
 const QColor kSilver(192, 192, 192);
@@ -84,7 +83,9 @@ ChartView::ChartView(int type, const QString &name, QWidget *parent)
     chart->legend()->setAlignment(Qt::AlignRight);
     chart->setBackgroundRoundness(0);
     if (type == ChartPage::Pie) {
-        chart->setBackgroundPen(Qt::NoPen);
+        // The pie's side is painted on the view's background, under the slices.
+        chart->setBackgroundVisible(false);
+        setBackgroundBrush(Qt::white);
         chart->legend()->setBackgroundVisible(true);
         chart->legend()->setBrush(kSilver);
         chart->legend()->setPen(QPen(kSilver.darker(130)));
@@ -104,7 +105,6 @@ void ChartView::setData(const QString &title, const QVector<ChartPoint> &points)
         delete axis;
     }
     m_series = nullptr;
-    m_pieLayers.clear();
     switch (m_type) {
     case ChartPage::Pie:
         buildPie();
@@ -123,21 +123,6 @@ void ChartView::setData(const QString &title, const QVector<ChartPoint> &points)
 void ChartView::buildPie()
 {
     QChart *c = chart();
-    if (m_depth) {
-        for (int layer = kPieLayers; layer >= 1; --layer) {
-            auto *under = new QPieSeries;
-            for (const ChartPoint &p : std::as_const(m_points)) {
-                QPieSlice *slice = under->append(QString(), p.value);
-                const QColor side = p.colour.darker(150 + layer * 4);
-                slice->setBrush(side);
-                slice->setPen(QPen(side, 1));
-            }
-            under->setVerticalPosition(0.5 + layer * kPieLayerStep);
-            c->addSeries(under);
-            hideLegendMarkers(c, under);
-            m_pieLayers.prepend(under);
-        }
-    }
     auto *pie = new QPieSeries;
     pie->setName(QStringLiteral("Series1"));
     for (const ChartPoint &p : std::as_const(m_points)) {
@@ -153,23 +138,57 @@ void ChartView::buildPie()
     for (int i = 0; i < markers.size() && i < m_points.size(); ++i)
         markers[i]->setLabel(m_points[i].label);
     m_series = pie;
-    applyPieLayers();
+    placePie();
 }
 
-void ChartView::applyPieLayers()
+void ChartView::placePie()
 {
     auto *pie = static_cast<QPieSeries *>(m_series);
-    const qreal lift = m_pieLayers.isEmpty() ? 0 : kPieLayers * kPieLayerStep / 2;
-    QList<QPieSeries *> all = m_pieLayers;
-    all.append(pie);
-    for (QPieSeries *s : std::as_const(all)) {
-        s->setPieStartAngle(m_rotation);
-        s->setPieEndAngle(m_rotation + 360);
-        s->setPieSize(kAutomaticPieSize);
+    pie->setPieStartAngle(m_rotation);
+    pie->setPieEndAngle(m_rotation + 360);
+    pie->setPieSize(kAutomaticPieSize);
+    // Lifted by half the side's height (a share of the radius, which is half the size).
+    pie->setVerticalPosition(m_depth ? 0.5 - kAutomaticPieSize * kPieThickness / 4 : 0.5);
+    viewport()->update();
+}
+
+void ChartView::drawBackground(QPainter *painter, const QRectF &rect)
+{
+    QChartView::drawBackground(painter, rect);
+    if (m_type != ChartPage::Pie || !m_depth || !m_series)
+        return;
+    // The pie as Qt Charts places it: centred at its relative position in the plot area,
+    // its diameter the pie size times the shorter side.
+    auto *pie = static_cast<QPieSeries *>(m_series);
+    const QRectF plot = chart()->plotArea();
+    const qreal radius = std::min(plot.width(), plot.height()) * pie->pieSize() / 2;
+    const QPointF centre(plot.left() + plot.width() * pie->horizontalPosition(),
+                         plot.top() + plot.height() * pie->verticalPosition());
+    const qreal height = radius * kPieThickness;
+    const auto rim = [&](qreal degrees, qreal drop) {
+        const qreal a = qDegreesToRadians(degrees);
+        return QPointF(centre.x() + radius * std::sin(a), centre.y() - radius * std::cos(a) + drop);
+    };
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    const QList<QPieSlice *> slices = pie->slices();
+    for (int i = 0; i < slices.size() && i < m_points.size(); ++i) {
+        // The band between the slice's rim and the same rim lowered; what lies under the
+        // top of the pie is covered by it.
+        const qreal from = slices[i]->startAngle();
+        const qreal span = slices[i]->angleSpan();
+        const int steps = std::max(2, int(std::ceil(span / 4)));
+        QPolygonF band;
+        for (int s = 0; s <= steps; ++s)
+            band << rim(from + span * s / steps, 0);
+        for (int s = steps; s >= 0; --s)
+            band << rim(from + span * s / steps, height);
+        const QColor side = m_points[i].colour.darker(160);
+        painter->setPen(QPen(side.darker(130), 0.6));
+        painter->setBrush(side);
+        painter->drawPolygon(band);
     }
-    pie->setVerticalPosition(0.5 - lift);
-    for (int i = 0; i < m_pieLayers.size(); ++i)
-        m_pieLayers[i]->setVerticalPosition(0.5 - lift + (i + 1) * kPieLayerStep);
+    painter->restore();
 }
 
 void ChartView::buildBars()
@@ -253,7 +272,7 @@ void ChartView::setDepth(bool on)
         return;
     m_depth = on;
     if (m_type == ChartPage::Pie)
-        setData(chart()->title(), m_points);
+        placePie();
     viewport()->update();
 }
 
@@ -266,13 +285,13 @@ void ChartView::setRotation(int degrees)
 {
     m_rotation = degrees;
     if (m_type == ChartPage::Pie)
-        applyPieLayers();
+        placePie();
 }
 
 void ChartView::useAutomaticPieSize()
 {
     if (m_type == ChartPage::Pie)
-        applyPieLayers();
+        placePie();
 }
 
 void ChartView::renderInto(QPainter *painter, const QRectF &target, const QSize &layoutSize)

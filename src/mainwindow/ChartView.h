@@ -40,13 +40,14 @@ public:
     void renderInto(QPainter *painter, const QRectF &target, const QSize &layoutSize);
 
 protected:
+    void drawBackground(QPainter *painter, const QRectF &rect) override;
     void drawForeground(QPainter *painter, const QRectF &rect) override;
 
 private:
     void buildPie();
     void buildBars();
     void buildArea();
-    void applyPieLayers();
+    void placePie();
     void paintBars(QPainter *painter);
     void paintArea(QPainter *painter);
     void paintMark(QPainter *painter, const QPointF &anchor, const QString &text, bool beside);
@@ -56,7 +57,6 @@ private:
     QString m_name;
     QVector<ChartPoint> m_points;
     QAbstractSeries *m_series = nullptr;
-    QList<QPieSeries *> m_pieLayers; // the depth under the pie, lowest first
     bool m_marks = true;
     bool m_depth = true;
     int m_rotation = 0;
