@@ -20,6 +20,7 @@
 //   FDFinPageHooks.cpp     the hooks the Report, Chart, configuration and lock features set
 //   FDFinImages.cpp        the record's picture: load, zoom, Paint, copy, paste, delete
 //   FDFinAttachments.cpp   the attachments window and the File Attachment button
+//   FDFinChart.cpp         the Chart page and the chart of filled fields
 // Controls carry their names as objectName; features look them up with findChild.
 
 #include "ControlTables.h"
@@ -265,6 +266,9 @@ public slots:
     // The user leaves page `leaving` (still in front) / has arrived on the page in front.
     void PageControl1Changing(int leaving);
     void PageControl1Change();
+    // Chart page (FDFinChart.cpp): shows the page and builds its chart from the current
+    // database's records as they are stored.
+    void MMChartClick();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -358,6 +362,7 @@ private:
     // Criteria and output boxes take the captions of the current database; those of extra
     // fields are shown as Nradd says.
     void applyReportCaptions(int nradd);
+    void wireChart(); // Chart page
     // After a database became current: the lock presentations of both pages, then
     // currentDatabaseChanged.
     void databaseBecameCurrent();

@@ -33,12 +33,11 @@ const QSet<QString> &pendingNames()
         "idcut",
         "idpaste",
         "idall",
-        // Tools: backup, restore, import, export, chart, loan calculator.
+        // Tools: backup, restore, import, export, loan calculator.
         "MMBackup",
         "MMRestore",
         "MMImport",
         "MMExport",
-        "MMChart",
         "MMMortgageLoan",
         "SBBackup",
         "SBRestore",

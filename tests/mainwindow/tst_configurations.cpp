@@ -2,12 +2,16 @@
 // loading into a database with fewer extra fields, the date range's "_" and deleting the
 // last configuration.
 
+#include "CommentsLock.h"
 #include "FileNames.h"
 #include "MainWindowFixture.h"
 #include "RadioGroup.h"
 #include "ReportConfigurations.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -154,6 +158,43 @@ private slots:
         QCOMPARE(list(w.get())->count(), 0);
         QVERIFY(list(w.get())->isHidden());
         QVERIFY(ReportConfigurations(m_env->dataDir()).names(files::kMaster).isEmpty());
+    }
+
+    // A configuration saved with the comments as an output (code 17) never brings them
+    // back while the database is locked.
+    void lockedCommentsStayOutOfALoadedConfiguration()
+    {
+        createDatabase(m_env->dataDir(), kShop);
+        addRecords(m_env->dataDir(), kShop, {QStringLiteral("Ames")});
+        auto w = startMainWindow(WizardAnswer::Ok);
+        chooseDatabase(w.get(), kShop);
+        store::Table *records = w->table1();
+        records->last();
+        records->edit();
+        records->setAsString(QStringLiteral("Comments"), QStringLiteral("secret"));
+        records->post();
+        emit w->findChild<QMenu *>(QStringLiteral("MReport"))->aboutToShow();
+        child<QCheckBox>(w.get(), "CheckBoxO18")->setChecked(true);
+        child<QLineEdit>(w.get(), "edtConfig")->setText(QStringLiteral("With comments"));
+        QVERIFY(w->saveConfigurationBeforeReport());
+        QVERIFY(ReportConfigurations(m_env->dataDir()).load(kShop, QStringLiteral("With comments"))->output.contains(QStringLiteral(",17,")));
+
+        lock::lock(*w->table2(), QStringLiteral("pw"));
+        w->PresentReportLock();
+        w->RefreshConfigurationList();
+        choose(w.get(), QStringLiteral("With comments"));
+        QVERIFY(!child<QCheckBox>(w.get(), "CheckBoxO18")->isChecked());
+
+        child<RadioGroup>(w.get(), "rgConfig")->setItemIndex(0);
+        w->SSMScreenPreviewClick(1); // NotePad
+        const QString saved = QDir(m_env->dataDir()).filePath(QStringLiteral("out.txt"));
+        m_env->answerFileDialog(saved);
+        w->MMGenSaveClick();
+        QFile report(saved);
+        QVERIFY(report.open(QIODevice::ReadOnly));
+        const QByteArray text = report.readAll();
+        QVERIFY(text.contains("Ames"));
+        QVERIFY(!text.contains("secret"));
     }
 };
 
