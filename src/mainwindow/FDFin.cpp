@@ -103,6 +103,7 @@ TFDFin::TFDFin(QWidget *parent)
     wireRecordCommands();
     wireFieldLayout();
     wireDatabaseSet();
+    wireExchange();
     // The record boxes, the picture, the comments and the search box make their field the
     // current one when they receive the focus.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {

@@ -17,6 +17,7 @@
 //   FDFinRecordCommands.cpp  Insert, Delete, Empty, Copy and Paste Record
 //   FDFinFieldLayout.cpp   captions, Add/Remove Fields, Insert Field and Delete Field
 //   FDFinDatabaseSet.cpp   New, Save As, Rename and Delete Database
+//   FDFinExchange.cpp      Export, Import, Backup and Restore
 //   FDFinPageHooks.cpp     the hooks the Report, Chart, configuration and lock features set
 // Controls carry their names as objectName; features look them up with findChild.
 
@@ -219,6 +220,12 @@ public slots:
     void MMRenameClick();
     void MMDeleteClick();
 
+    // Export, import, backup and restore (FDFinExchange.cpp).
+    void MMExportClick();
+    void MMImportClick();
+    void MMBackupClick();
+    void MMRestoreClick();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool event(QEvent *event) override;
@@ -286,6 +293,7 @@ private:
     // message when it is empty, and returns false.
     bool runFieldMove(const std::function<void()> &move, const QString &failureText);
     void wireDatabaseSet();
+    void wireExchange(); // export, import, backup and restore
     // After a database became current: the Database page's lock presentation, then
     // currentDatabaseChanged.
     void databaseBecameCurrent();

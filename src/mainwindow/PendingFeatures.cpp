@@ -53,17 +53,9 @@ const QSet<QString> &pendingNames()
         "MMImportImage",
         "MMZoom",
         "MMOpenImage",
-        // Tools: backup, restore, import, export, chart, loan calculator.
-        "MMBackup",
-        "MMRestore",
-        "MMImport",
-        "MMExport",
+        // Tools: chart, loan calculator.
         "MMChart",
         "MMMortgageLoan",
-        "SBBackup",
-        "SBRestore",
-        "SBImport",
-        "SBExport",
     };
     return names;
 }
