@@ -38,7 +38,7 @@ QString selectText(const store::TableSchema &schema, const QVector<int> &positio
         for (const store::FieldDef &def : schema)
             present = present || def.name.compare(field, Qt::CaseInsensitive) == 0;
         if (pos == cat::kPosCount)
-            columns << QStringLiteral("ROW_NUMBER() OVER (ORDER BY Count, _rk)");
+            columns << QStringLiteral("NULL"); // the position, counted while walking
         else
             columns << (present ? store::sql::quoted(field) : QStringLiteral("''"));
     }
@@ -107,7 +107,7 @@ ExportResult exportRecords(const QString &recordsPath, int nradd, QChar separato
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
         for (int c = 0; c < columns; ++c) {
             if (c == 1) {
-                buffer += QByteArray::number(sqlite3_column_int64(stmt, c));
+                buffer += QByteArray::number(result.records + 1);
             } else {
                 const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt, c));
                 const int size = sqlite3_column_bytes(stmt, c);
