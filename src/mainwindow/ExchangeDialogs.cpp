@@ -179,12 +179,6 @@ TFImport1::TFImport1(QWidget *parent, const QString &currentDatabase) : QDialog(
     buttons->addWidget(close);
     layout->addLayout(buttons);
 
-    for (QWidget *w : {static_cast<QWidget *>(m_path), static_cast<QWidget *>(m_label4),
-                       static_cast<QWidget *>(m_name), static_cast<QWidget *>(m_separator),
-                       static_cast<QWidget *>(m_other), static_cast<QWidget *>(m_label7)})
-        w->setVisible(false);
-    // Room for the controls that appear once a file is chosen.
-    setMinimumSize(440, 330);
 
     connect(open, &QPushButton::clicked, this, &TFImport1::BOpenClick);
     connect(m_ok, &QPushButton::clicked, this, &TFImport1::BOkClick);
@@ -193,7 +187,13 @@ TFImport1::TFImport1(QWidget *parent, const QString &currentDatabase) : QDialog(
         if (item == 2)
             m_other->setFocus();
     });
+    // Sized with every control in place, so the ones that appear with a file have room.
+    m_label7->setText(QStringLiteral("0 records"));
     fixAndCentre(this);
+    for (QWidget *w : {static_cast<QWidget *>(m_path), static_cast<QWidget *>(m_label4),
+                       static_cast<QWidget *>(m_name), static_cast<QWidget *>(m_separator),
+                       static_cast<QWidget *>(m_other), static_cast<QWidget *>(m_label7)})
+        w->setVisible(false);
 }
 
 QString TFImport1::fileName() const
