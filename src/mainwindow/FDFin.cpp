@@ -113,6 +113,7 @@ TFDFin::TFDFin(QWidget *parent)
     wireReport();
     wirePageSwitching();
     wireChart();
+    wireExchange();
     // The record boxes, the picture, the comments and the search box make their field the
     // current one when they receive the focus.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {

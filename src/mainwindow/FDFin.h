@@ -17,6 +17,7 @@
 //   FDFinRecordCommands.cpp  Insert, Delete, Empty, Copy and Paste Record
 //   FDFinFieldLayout.cpp   captions, Add/Remove Fields, Insert Field and Delete Field
 //   FDFinDatabaseSet.cpp   New, Save As, Rename and Delete Database
+//   FDFinExchange.cpp      Export, Import, Backup and Restore
 //   FDFinPageHooks.cpp     the hooks the Report, Chart, configuration and lock features set
 //   FDFinImages.cpp        the record's picture: load, zoom, Paint, copy, paste, delete
 //   FDFinAttachments.cpp   the attachments window and the File Attachment button
@@ -269,6 +270,11 @@ public slots:
     // Chart page (FDFinChart.cpp): shows the page and builds its chart from the current
     // database's records as they are stored.
     void MMChartClick();
+    // Export, import, backup and restore (FDFinExchange.cpp).
+    void MMExportClick();
+    void MMImportClick();
+    void MMBackupClick();
+    void MMRestoreClick();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -364,6 +370,8 @@ private:
     void applyReportCaptions(int nradd);
     void wireChart(); // Chart page
     // After a database became current: the lock presentations of both pages, then
+    void wireExchange(); // export, import, backup and restore
+    // After a database became current: the Database page's lock presentation, then
     // currentDatabaseChanged.
     void databaseBecameCurrent();
     void createNewDatabase(const QString &name);

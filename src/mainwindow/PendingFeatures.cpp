@@ -33,16 +33,8 @@ const QSet<QString> &pendingNames()
         "idcut",
         "idpaste",
         "idall",
-        // Tools: backup, restore, import, export, loan calculator.
-        "MMBackup",
-        "MMRestore",
-        "MMImport",
-        "MMExport",
+        // Tools: loan calculator.
         "MMMortgageLoan",
-        "SBBackup",
-        "SBRestore",
-        "SBImport",
-        "SBExport",
     };
     return names;
 }

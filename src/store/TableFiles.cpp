@@ -50,23 +50,6 @@ void replaceFile(const QString &from, const QString &to)
         throw StoreError(QStringLiteral("Cannot write %1").arg(to));
 }
 
-// Copies one SQLite file with SQLite's backup, which sees a consistent state even while
-// another connection has the file open.
-void copyDatabaseFile(const QString &from, const QString &to)
-{
-    if (!QFileInfo(from).isFile())
-        throw StoreError(QStringLiteral("The file %1 does not exist").arg(from));
-    sql::Connection source(from, sql::Connection::Mode::ReadWrite);
-    sql::Connection target(to, sql::Connection::Mode::Create);
-    sqlite3_backup *backup = sqlite3_backup_init(target.handle(), "main", source.handle(), "main");
-    if (!backup)
-        target.fail(QStringLiteral("Cannot copy %1 to %2").arg(from, to));
-    const int rc = sqlite3_backup_step(backup, -1);
-    sqlite3_backup_finish(backup);
-    if (rc != SQLITE_DONE)
-        target.fail(QStringLiteral("Cannot copy %1 to %2").arg(from, to));
-}
-
 // Writes the .db (and .mb) of a table under temporary names with `write`, then moves them
 // into place. Nothing is left behind when writing fails.
 template <typename Write> void writeTableFiles(const QString &path, bool withMemo, Write write)
@@ -91,6 +74,23 @@ template <typename Write> void writeTableFiles(const QString &path, bool withMem
 }
 
 } // namespace
+
+// Copies one SQLite file with SQLite's backup, which sees a consistent state even while
+// another connection has the file open.
+void copyTableFile(const QString &from, const QString &to)
+{
+    if (!QFileInfo(from).isFile())
+        throw StoreError(QStringLiteral("The file %1 does not exist").arg(from));
+    sql::Connection source(from, sql::Connection::Mode::ReadWrite);
+    sql::Connection target(to, sql::Connection::Mode::Create);
+    sqlite3_backup *backup = sqlite3_backup_init(target.handle(), "main", source.handle(), "main");
+    if (!backup)
+        target.fail(QStringLiteral("Cannot copy %1 to %2").arg(from, to));
+    const int rc = sqlite3_backup_step(backup, -1);
+    sqlite3_backup_finish(backup);
+    if (rc != SQLITE_DONE)
+        target.fail(QStringLiteral("Cannot copy %1 to %2").arg(from, to));
+}
 
 void createTable(const QString &path, const TableSchema &schema)
 {
@@ -123,9 +123,9 @@ void copyTable(const QString &from, const QString &to)
         return;
     const bool withMemo = hasMemoFields(readSchema(from));
     writeTableFiles(to, withMemo, [&](const QString &db, const QString &mb) {
-        copyDatabaseFile(from, db);
+        copyTableFile(from, db);
         if (withMemo)
-            copyDatabaseFile(files::memoFileFor(from), mb);
+            copyTableFile(files::memoFileFor(from), mb);
     });
 }
 

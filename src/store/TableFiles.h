@@ -24,6 +24,10 @@ TableSchema readSchema(const QString &path);
 // destination. The copy is written under a temporary name and renamed into place, so a failed
 // copy never leaves a half table under the destination's name.
 void copyTable(const QString &from, const QString &to);
+// Copies one file of a table (a .db or a .mb) to `to` with SQLite's backup, which sees a
+// consistent state even while the table is open elsewhere. `to` is overwritten in place: copy
+// to a temporary name when the destination must stay whole on failure.
+void copyTableFile(const QString &from, const QString &to);
 // Removes the .db and its .mb; missing files are not an error.
 void deleteTable(const QString &path);
 // Renames the .db and its .mb; StoreError when `to` exists already or `from` is missing.

@@ -12,12 +12,16 @@ class QListWidget;
 class QPushButton;
 class QToolButton;
 
-namespace tav::upload
+namespace tav
 {
-
 class DirectoryTree;
 class DriveBox;
 class FileList;
+} // namespace tav
+
+namespace tav::upload
+{
+
 class PicturePreview;
 class TFTPNames;
 class TMyFtp;

@@ -1,12 +1,13 @@
 #pragma once
-// The local side of the upload window: the drive box (file system roots and mounted
-// volumes), the directory tree and the file list with its mask.
+// Local drive, folder and file lists shared by the upload window and the backup and restore
+// dialogs: the drive box (file system roots and mounted volumes), the directory tree and the
+// file list with its mask.
 
 #include <QComboBox>
 #include <QListWidget>
 #include <QTreeWidget>
 
-namespace tav::upload
+namespace tav
 {
 
 // The roots the drive box offers: "/" first, then every mounted volume that is ready.
@@ -66,4 +67,4 @@ private:
     QString m_mask;
 };
 
-} // namespace tav::upload
+} // namespace tav

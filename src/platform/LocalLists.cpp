@@ -7,7 +7,7 @@
 #include <QStorageInfo>
 #include <QStyle>
 
-namespace tav::upload
+namespace tav
 {
 
 QStringList driveRoots()
@@ -162,4 +162,4 @@ QString FileList::filePath(const QString &fileName) const
     return QDir(m_directory).filePath(fileName);
 }
 
-} // namespace tav::upload
+} // namespace tav
