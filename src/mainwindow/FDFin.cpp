@@ -103,6 +103,9 @@ TFDFin::TFDFin(QWidget *parent)
     wireRecordCommands();
     wireFieldLayout();
     wireDatabaseSet();
+    wireRecordPrinting();
+    wireComments();
+    wireDatabaseInfo();
     // The record boxes, the picture, the comments and the search box make their field the
     // current one when they receive the focus.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {

@@ -14,26 +14,8 @@ namespace
 const QSet<QString> &pendingNames()
 {
     static const QSet<QString> names = {
-        // File menu and toolbar: information, attachments, printing.
-        "MMViewInfo",
+        // File menu: attachments.
         "MMAtach",
-        "MMPrint",
-        "SBPrint",
-        // Edit menu and toolbar: clipboard commands.
-        "MMCopy",
-        "MMCut",
-        "MMPaste",
-        "MMSelectAll",
-        "SpeedButton6",
-        "SpeedButton7",
-        "SpeedButton8",
-        // Popup of the record edit boxes: following links, clipboard commands.
-        "NetscapeID",
-        "InternetExplorerID",
-        "idcopy",
-        "idcut",
-        "idpaste",
-        "idall",
         // Attachments.
         "BViewAttachment",
         // Report menu and page.
@@ -53,13 +35,12 @@ const QSet<QString> &pendingNames()
         "MMImportImage",
         "MMZoom",
         "MMOpenImage",
-        // Tools: backup, restore, import, export, chart, loan calculator.
+        // Tools: backup, restore, import, export, chart.
         "MMBackup",
         "MMRestore",
         "MMImport",
         "MMExport",
         "MMChart",
-        "MMMortgageLoan",
         "SBBackup",
         "SBRestore",
         "SBImport",
