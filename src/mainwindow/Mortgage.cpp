@@ -112,6 +112,7 @@ TFMortgage::TFMortgage(QWidget *parent) : QWidget(parent, Qt::Window)
     auto *monthsRow = new QHBoxLayout;
     monthsRow->addWidget(monthsLabel);
     monthsRow->addWidget(months);
+    monthsRow->addStretch(1);
     balanceGrid->addLayout(monthsRow, 0, 1);
     QPalette red = months->palette();
     red.setColor(QPalette::Base, QColor(255, 0, 0));

@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -186,6 +187,15 @@ private slots:
         QCOMPARE(fileText(m_env->path("memo.doc")), QStringLiteral("Alpha Beta Gamma"));
         QCOMPARE(desktop.startedNames().last(), QStringLiteral("libreoffice"));
         QVERIFY(desktop.starts().last().arguments.endsWith(m_env->path("memo.doc")));
+
+        // A file that cannot be written is reported and nothing starts.
+        QFile::remove(memoTxt);
+        QVERIFY(QDir(m_env->dataDir()).mkdir(QStringLiteral("memo.txt")));
+        const int started = desktop.starts().size();
+        m_env->messages().answer(MsgOk);
+        trigger(w.get(), "Open1");
+        QVERIFY(m_env->messages().lastText().startsWith(QStringLiteral("Cannot open output file.")));
+        QCOMPARE(desktop.starts().size(), started);
     }
 
     void commentsEditorHandsTheTextBack()
