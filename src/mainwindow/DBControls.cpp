@@ -1,11 +1,13 @@
 #include "DBControls.h"
 
-#include "ImageLoading.h"
 #include "MessageBoxes.h"
+#include "PictureFiles.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPixmap>
+#include <QValidator>
 
 namespace tav
 {
@@ -97,10 +99,70 @@ void FieldLink::writeUserChange(Dataset *set, const std::function<void()> &write
 
 // ---------------------------------------------------------------------------------------
 
+namespace
+{
+qsizetype characterCount(const QString &text)
+{
+    qsizetype count = 0;
+    for (const QChar c : text)
+        if (!c.isLowSurrogate())
+            ++count;
+    return count;
+}
+
+// Removes `count` characters (surrogate pairs whole) that end at `end`; returns where the
+// removal began.
+qsizetype removeCharactersBefore(QString &text, qsizetype end, qsizetype count)
+{
+    qsizetype begin = end;
+    for (; count > 0 && begin > 0; --count) {
+        --begin;
+        if (begin > 0 && text.at(begin).isLowSurrogate() && text.at(begin - 1).isHighSurrogate())
+            --begin;
+    }
+    text.remove(begin, end - begin);
+    return begin;
+}
+} // namespace
+
+// What goes beyond a box's limit is cut from the text just typed or pasted, which ends at
+// the cursor: a long paste keeps its beginning, and a key pressed at the limit is refused
+// so the record is not put into editing for nothing.
+class CharacterLimit : public QValidator
+{
+public:
+    explicit CharacterLimit(DBEdit *box) : QValidator(box), m_box(box) {}
+
+    State validate(QString &input, int &pos) const override
+    {
+        const qsizetype excess = characterCount(input) - m_box->m_maxCharacters;
+        if (excess <= 0)
+            return Acceptable;
+        pos = int(removeCharactersBefore(input, qBound(qsizetype(0), qsizetype(pos),
+                                                       input.size()), excess));
+        const qsizetype left = characterCount(input) - m_box->m_maxCharacters;
+        if (left > 0) // the cursor stood too near the start: the end goes
+            removeCharactersBefore(input, input.size(), left);
+        pos = qMin(pos, int(input.size()));
+        return input == m_box->m_lastText ? Invalid : Acceptable;
+    }
+
+private:
+    DBEdit *m_box;
+};
+
 DBEdit::DBEdit(QWidget *parent) : QLineEdit(parent)
 {
     connect(this, &QLineEdit::textEdited, this, &DBEdit::userEdited);
+    connect(this, &QLineEdit::textChanged, this, [this](const QString &now) { m_lastText = now; });
     setReadOnly(true);
+}
+
+void DBEdit::setMaxCharacters(int count)
+{
+    m_maxCharacters = count;
+    if (!validator())
+        setValidator(new CharacterLimit(this));
 }
 
 void DBEdit::bind(DataSource *source, const QString &field)
@@ -108,6 +170,12 @@ void DBEdit::bind(DataSource *source, const QString &field)
     link(this, source, field, [this] { reload(); });
     if (source)
         connect(source, &DataSource::updateRecord, this, &DBEdit::writePendingDate);
+    reload();
+}
+
+void DBEdit::setShowsPosition(bool on)
+{
+    m_showsPosition = on;
     reload();
 }
 
@@ -120,8 +188,12 @@ void DBEdit::reload()
         return;
     Dataset *set = activeSet();
     // Read-only first: it resets the cursor, which a handler of the new text may set.
-    setReadOnly(!set || fieldType() == FieldType::AutoInc);
-    const QString value = fieldText(set, m_field);
+    setReadOnly(!set || m_showsPosition || fieldType() == FieldType::AutoInc);
+    QString value;
+    if (!m_showsPosition)
+        value = fieldText(set, m_field);
+    else if (set && set->recordNumber() > 0)
+        value = QString::number(set->recordNumber());
     if (value != text()) {
         setText(value);
         // A value wider than the box shows its beginning: setText leaves the cursor at the end.
@@ -241,26 +313,81 @@ void DBImage::reload()
         } catch (const StoreError &) {
         }
     }
-    m_image = QImage::fromData(bytes);
-    if (m_image.isNull() && !bytes.isEmpty())
-        m_image = decodePcx(bytes);
-    showScaled();
+    if (bytes.isEmpty() || bytes != m_bytes) // the same picture keeps what was decoded
+        showBytes(bytes, QImage());
 }
 
-void DBImage::resizeEvent(QResizeEvent *event)
+void DBImage::showBytes(const QByteArray &bytes, const QImage &decoded)
 {
-    QLabel::resizeEvent(event);
-    showScaled();
+    m_bytes = bytes;
+    m_whole = decoded;
+    m_scaled = QPixmap();
+    m_scaledFor = QSize();
+    update();
 }
 
-void DBImage::showScaled()
+QImage DBImage::picture() const
 {
-    if (m_image.isNull()) {
-        clear();
+    if (m_whole.isNull() && !m_bytes.isEmpty())
+        m_whole = decodePicture(m_bytes);
+    return m_whole;
+}
+
+bool DBImage::setUserPicture(const QByteArray &bytes, const QImage &decoded)
+{
+    Dataset *set = activeSet();
+    if (!set || bytes.isEmpty())
+        return false;
+    bool written = false;
+    writeUserChange(
+        set,
+        [&] {
+            set->setValue(m_field, bytes);
+            written = true;
+        },
+        [this] { reload(); });
+    if (written)
+        showBytes(bytes, decoded);
+    return written;
+}
+
+void DBImage::paintEvent(QPaintEvent *event)
+{
+    QFrame::paintEvent(event);
+    if (m_bytes.isEmpty())
         return;
+    const QRect box = contentsRect();
+    if (box.isEmpty())
+        return;
+    if (m_scaledFor != box.size()) {
+        // A picture decoded already is scaled; otherwise the decoder makes the small one.
+        const QImage small =
+            m_whole.isNull()
+                ? decodePicture(m_bytes, box.size())
+                : m_whole.scaled(box.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        m_scaled = QPixmap::fromImage(small);
+        m_scaledFor = box.size();
     }
-    setPixmap(QPixmap::fromImage(
-        m_image.scaled(contentsRect().size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    if (m_scaled.isNull())
+        return;
+    QPainter painter(this);
+    const QSize shown = m_scaled.size() / m_scaled.devicePixelRatio();
+    painter.drawPixmap(QRect(QPoint(box.x() + (box.width() - shown.width()) / 2,
+                                    box.y() + (box.height() - shown.height()) / 2),
+                             shown),
+                       m_scaled);
+}
+
+void DBImage::mousePressEvent(QMouseEvent *event)
+{
+    emit mouseDown(event->button());
+    QLabel::mousePressEvent(event);
+}
+
+void DBImage::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QLabel::mouseDoubleClickEvent(event);
+    emit doubleClicked();
 }
 
 // ---------------------------------------------------------------------------------------

@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPointer>
 
@@ -52,11 +53,18 @@ class DBEdit : public QLineEdit, public FieldLink
 public:
     explicit DBEdit(QWidget *parent = nullptr);
     void bind(store::DataSource *source, const QString &field);
+    // The box shows the current record's number (its position in the table's order) instead
+    // of the field's stored value; empty for a record being added. Read-only.
+    void setShowsPosition(bool on);
     // Shows the current record's value again (dropping text not yet written). A box that is
     // hidden (an extra field not in use) catches up when it is shown again.
     void reload();
     // True while typed date text waits for the next post.
     bool hasPendingDate() const { return m_pendingDate; }
+    // The longest text the box takes, in characters as the store counts them (an emoji is
+    // one character, though two UTF-16 units). Use this, not setMaxLength.
+    void setMaxCharacters(int count);
+    int maxCharacters() const { return m_maxCharacters; }
 
 signals:
     // A key was released in the box (after the box has handled it).
@@ -74,6 +82,10 @@ private:
     void writePendingDate();
     bool m_pendingDate = false;
     bool m_stale = false; // the record moved on while the box was hidden
+    bool m_showsPosition = false;
+    int m_maxCharacters = 0; // 0: no limit of its own
+    QString m_lastText;      // the text before the change being validated
+    friend class CharacterLimit;
 };
 
 // Memo box (Comments).
@@ -91,7 +103,9 @@ private:
     bool m_loading = false;
 };
 
-// Picture box for a graphic field: the picture scaled to fit, centred.
+// Picture box for a graphic field: the picture scaled to fit, centred. The stored bytes are
+// decoded once per record for the box's size (when first painted), not on every repaint; the
+// whole picture is decoded only when asked for.
 class DBImage : public QLabel, public FieldLink
 {
     Q_OBJECT
@@ -99,15 +113,30 @@ public:
     explicit DBImage(QWidget *parent = nullptr);
     void bind(store::DataSource *source, const QString &field);
     void reload();
-    bool hasPicture() const { return !m_image.isNull(); }
-    QImage picture() const { return m_image; }
+    bool hasPicture() const { return !m_bytes.isEmpty(); }
+    // The whole picture (decoded on first use and kept until the record changes).
+    QImage picture() const;
+    QByteArray pictureBytes() const { return m_bytes; }
+    // The user puts a picture into the box: the record enters Edit as after typing and the
+    // bytes go into the field. `decoded` is the picture of `bytes` when the caller has it.
+    // False when there is no record to take it or the engine refused (the reason is shown).
+    bool setUserPicture(const QByteArray &bytes, const QImage &decoded = QImage());
+
+signals:
+    void mouseDown(Qt::MouseButton button);
+    void doubleClicked();
 
 protected:
-    void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
-    void showScaled();
-    QImage m_image;
+    void showBytes(const QByteArray &bytes, const QImage &decoded);
+    QByteArray m_bytes;
+    mutable QImage m_whole;  // the whole picture once decoded
+    QPixmap m_scaled;        // what the box paints
+    QSize m_scaledFor;       // the box size m_scaled was made for
 };
 
 // Read-only label showing a field (a caption on the Report page).

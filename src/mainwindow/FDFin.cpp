@@ -106,6 +106,10 @@ TFDFin::TFDFin(QWidget *parent)
     wireRecordPrinting();
     wireComments();
     wireDatabaseInfo();
+    wireLock();
+    wireConfigurations();
+    wireImages();
+    wireAttachments();
     // The record boxes, the picture, the comments and the search box make their field the
     // current one when they receive the focus.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {

@@ -18,12 +18,15 @@
 //   FDFinFieldLayout.cpp   captions, Add/Remove Fields, Insert Field and Delete Field
 //   FDFinDatabaseSet.cpp   New, Save As, Rename and Delete Database
 //   FDFinPageHooks.cpp     the hooks the Report, Chart, configuration and lock features set
+//   FDFinImages.cpp        the record's picture: load, zoom, Paint, copy, paste, delete
+//   FDFinAttachments.cpp   the attachments window and the File Attachment button
 // Controls carry their names as objectName; features look them up with findChild.
 
 #include "ControlTables.h"
 #include "DataSource.h"
 #include "PageHooks.h"
 #include "QuickSearch.h"
+#include "ReportConfigurations.h"
 #include "RecordEditing.h"
 #include "Table.h"
 
@@ -52,6 +55,8 @@ class DBEdit;
 class DBImage;
 class DBMemo;
 class EmptiedRecordAttachments;
+class TFAtach;
+struct AttachmentRecord;
 
 class TFDFin : public QMainWindow
 {
@@ -179,6 +184,9 @@ public slots:
     void SBSaveClick();
     void SBCancelClick();
     void MMUndoClick();
+    // The records changed state: Add, Insert, Delete and Empty Record, and while a record is
+    // being added the navigation and the status count, follow it.
+    void DataSource1StateChange(store::DataSetState state);
     // The top-level menus bring the Database page to the front.
     void MMRecordsClick();
 
@@ -239,6 +247,22 @@ public slots:
     void idpasteClick();
     void idallClick();
 
+    // Images: the picture of the current record.
+    void BOpenClick();
+    void Zoom1Click();
+    void EditImageDblClick();
+    void OpentoPaint1Click();
+    void SBCopyImageClick();
+    void SBPasteImageClick();
+    void SBDeleteImageClick();
+    void Image2Click();
+    void EditImageMouseDown();
+
+    // Attachments: the window FAtach (created with the main window) and its button.
+    TFAtach *attachmentsWindow() const { return m_atach; }
+    void MMAtachClick();
+    void BViewAttachmentClick();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool event(QEvent *event) override;
@@ -271,6 +295,9 @@ private:
     void setNamedEnabled(std::initializer_list<const char *> names, bool on);
     void navigate(NavMove move);
     void applyNavigationEnabling(const NavigationEnabling &enabling);
+    NavigationEnabling navigationEnabling();
+    // All of First, Previous, Next and Last on, unless a record is being added.
+    void openNavigation();
     // After Save and Cancel: Add, New, Delete, Empty, Insert and navigation enabled.
     void enableRecordCommands();
     // Drops pending changes of the records and the labels.
@@ -295,7 +322,7 @@ private:
     void wireQuickSearch();
     void runSearch(SearchMove move);
     void wireRecordCommands();
-    // Count of the current record; 0 when there is none.
+    // Number (position) of the current record; 0 when there is none.
     int currentCount() const;
     // The record count after an insertion or deletion: remembered and in status panel 1.
     void showRecordsChanged(int recordCount);
@@ -306,10 +333,35 @@ private:
     // message when it is empty, and returns false.
     bool runFieldMove(const std::function<void()> &move, const QString &failureText);
     void wireDatabaseSet();
-    // After a database became current: the Database page's lock presentation, then
+    // The comments lock: Secure / UnSecure and the lock presentations (FDFinLock.cpp).
+    void wireLock();
+    void BProtectClick();
+    void BUnProtectClick();
+    // Saved report configurations (FDFinConfigurations.cpp).
+    void wireConfigurations();
+    void refreshConfigurations();
+    // Reads the current database's configuration names into cbbConfiguration (none
+    // selected, enabled only with names); false when they could not be read.
+    bool fillConfigurationList();
+    void rgConfigClick(int item);
+    void cbbConfigurationChange();
+    void LoadConfiguration();
+    void DeleteProject1Click();
+    // The configuration step of a report run; false stops the run.
+    bool saveConfigurationStep();
+    store::ops::ReportConfiguration configurationOfPage();
+    // After a database became current: the lock presentations of both pages, then
     // currentDatabaseChanged.
     void databaseBecameCurrent();
     void createNewDatabase(const QString &name);
+    // Images and attachments.
+    void wireImages();
+    // Posts pending changes of the record through Save; false when Save refused.
+    bool postBeforePictureCommand();
+    // Zoom and double click: `missing` is the message when the record has no stored picture.
+    void zoomPicture(const QString &missing);
+    void wireAttachments();
+    AttachmentRecord currentAttachmentRecord() const;
     // The unsaved-changes prompt when needed: Yes saves, No drops the changes. False when
     // the user cancels or the save is refused.
     bool settlePendingChanges();
@@ -364,7 +416,9 @@ private:
     QList<QObject *> m_databaseControls; // enabled while a database is open
     store::ops::QuickSearch m_search;     // criteria kept between searches
     store::RecordClipboard m_recordClipboard;
+    bool m_recordClipboardHasComments = true; // false when copied from locked comments
     EmptiedRecordAttachments *m_emptiedRecord = nullptr;
+    TFAtach *m_atach = nullptr; // the attachments window, created once
 
     QString m_shortDatePattern;
     QCursor m_mailCursor;
@@ -374,6 +428,11 @@ private:
     int m_standardCaptionWidth = 0;
     int m_currentFieldPosition = store::catalogue::kPosDate;
     int m_rememberedRecordCount = 0;
+    // The records' state last seen; the navigation and record count from before a record
+    // was added, which return when the added record is dropped.
+    store::DataSetState m_recordsState = store::DataSetState::Inactive;
+    NavigationEnabling m_navigationBeforeAdding;
+    int m_recordCountBeforeAdding = 0;
     int m_rememberedSortIndex = 0;
     int m_listIndexBeforeKey = -1;
     bool m_databaseListSorted = false; // from the first rename, copy or deletion on

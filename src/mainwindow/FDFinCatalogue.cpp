@@ -40,6 +40,10 @@ void TFDFin::ComboBox1Change()
         m_pageControl->hide();
         return;
     }
+    // The database already open, chosen again: nothing to switch, nothing to ask.
+    if (m_table1->isActive() &&
+        m_table1->tableName() == files::recordsTable(m_databaseList->currentText()))
+        return;
     m_rememberedSortIndex = -1;
     EnableDatabaseControls(true);
 
@@ -95,9 +99,17 @@ bool TFDFin::bindSelectedDatabase()
     m_rememberedRecordCount = m_table1->isActive() ? m_table1->recordCount() : 0;
     WriteStatusBar();
     m_previousDatabaseIndex = m_databaseList->currentIndex();
+    openNavigation();
     if (bound)
         databaseBecameCurrent();
     return bound;
+}
+
+void TFDFin::openNavigation()
+{
+    // A database opens on its first record, wherever the last one stood: every move applies.
+    if (m_dataSource1->state() == DataSetState::Browse)
+        applyNavigationEnabling(NavigationEnabling());
 }
 
 void TFDFin::ComboBox1KeyDown()
@@ -179,6 +191,7 @@ void TFDFin::OpenDatabase(const QString &name)
     if (!ShowExtraFields(m_extraFieldCount))
         MessageBoxes::showMessage(QStringLiteral("Error 1003"));
     m_rememberedRecordCount = m_table1->isActive() ? m_table1->recordCount() : 0;
+    openNavigation();
     if (opened)
         databaseBecameCurrent();
     RefreshConfigurationList();

@@ -5,6 +5,7 @@
 #include "DBControls.h"
 #include "DatabaseList.h"
 #include "FDFin.h"
+#include "FileVersion.h"
 #include "FieldCatalogue.h"
 #include "FileNames.h"
 #include "MessageBoxes.h"
@@ -93,8 +94,14 @@ void TFDFin::BindDatabase(const QString &name)
         if (!failure)
             failure = e;
     }
-    if (failure)
-        throw *failure;
+    if (!failure)
+        return;
+    // A file from a newer version is refused with a reason; showing no record without one
+    // would look like lost data.
+    if (store::writtenByNewerVersion(m_table1->filePath()) ||
+        store::writtenByNewerVersion(m_table2->filePath()))
+        MessageBoxes::showMessage(failure->message());
+    throw *failure;
 }
 
 void TFDFin::Table1AfterOpen()

@@ -105,6 +105,8 @@ void TFDFin::buildDatabasePage(QWidget *page)
     count->setToolTip(QStringLiteral("Record number"));
     count->setFixedWidth(80);
     count->bind(m_dataSource1, cat::recordField(cat::kPosCount));
+    // The record number is the record's place in the table; Count only orders the records.
+    count->setShowsPosition(true);
     auto *dateRow = new QHBoxLayout;
     dateRow->setSpacing(6);
     dateRow->addWidget(date);
@@ -175,13 +177,13 @@ void TFDFin::addFieldRow(QGridLayout *grid, int row, int pos, QWidget *parent)
     auto *caption = new DBEdit(parent);
     caption->setObjectName(cat::captionBoxName(pos));
     caption->setToolTip(QStringLiteral("Click to change label"));
-    caption->setMaxLength(pos < cat::kExtraFields ? kLongCaptionLength : kShortCaptionLength);
+    caption->setMaxCharacters(pos < cat::kExtraFields ? kLongCaptionLength : kShortCaptionLength);
     caption->setFixedWidth(kCaptionWidth);
     caption->bind(m_dataSource2, cat::labelsField(pos));
 
     auto *edit = new DBEdit(parent);
     edit->setObjectName(cat::editBoxName(pos));
-    edit->setMaxLength(kFieldLength);
+    edit->setMaxCharacters(kFieldLength);
     edit->setMinimumWidth(200);
     edit->bind(m_dataSource1, cat::recordField(pos));
 
@@ -273,7 +275,7 @@ QWidget *TFDFin::buildRightColumn(QWidget *page)
     auto *commentsCaption = new DBEdit(column);
     commentsCaption->setObjectName(QStringLiteral("LabelComments"));
     commentsCaption->setToolTip(QStringLiteral("Click to change label"));
-    commentsCaption->setMaxLength(kShortCaptionLength);
+    commentsCaption->setMaxCharacters(kShortCaptionLength);
     commentsCaption->bind(m_dataSource2, cat::labelsField(cat::kPosComments));
     captionRow->addWidget(commentsCaption, 1);
     box->addLayout(captionRow);

@@ -15,6 +15,9 @@ namespace cat = store::catalogue;
 
 void TFDFin::wireRecordEditing()
 {
+    m_recordsState = m_dataSource1->state();
+    connect(m_dataSource1, &store::DataSource::stateChanged, this,
+            &TFDFin::DataSource1StateChange);
     for (int pos = 0; pos <= cat::kLastFixed; ++pos) {
         DBEdit *box = m_controls.recordEdits[pos];
         if (!box)

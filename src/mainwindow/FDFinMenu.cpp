@@ -1,6 +1,6 @@
 // The main menu MainMenu1. Items carry the names the program's features look them up by:
-//   File     MMNew, MMOpen, MMSaveRecord, MMSaveAsRecord, MMRename, MMDelete, MMViewInfo,
-//            MMAtach, MMPrint, CloseDatabase1, MMExit
+//   File     MMNew, MMOpenDatabase, MMSaveRecord, MMSaveAsRecord, MMRename, MMDelete,
+//            MMViewInfo, MMAtach, MMPrint, CloseDatabase1, MMExit
 //   Edit     MMUndo, MMCopy, MMCut, MMPaste, MMSelectAll
 //   Records  SMNew, SMSave, SMCancelEdit, SMInsert, SMDelete, SMEmpty, SMNext, SMPrevious,
 //            SMFirst, SMLast, MMAddfields, MMRemoveFields, InsertField1, DeleteField1,
@@ -8,7 +8,7 @@
 //   Report   MReport: SSMOutput (SSMSelectAll, SSMUnSelectAll), SSMSort (SSMAscending,
 //            SSMDescending), SSMFormat (SSMScreenPreview, SSMNotePad, SSMWordPad,
 //            SSMExcel, SSMHTML), MMGenOpen, MMGenSave
-//   Image    MMImportImage, MMZoom, MMOpenImage
+//   Image    MMImportImage, MMZoom, MMOpen
 //   MPublish (acts itself)
 //   Tools    MMBackup, MMRestore, MMImport, MMExport, MMChart, MMUpload, MMCalculator,
 //            MMPhoneDialer, MMPaint, MMMortgageLoan, MMShowWiz
@@ -69,7 +69,7 @@ void TFDFin::buildMenu()
 
     QMenu *file = topMenu(bar, "MMFile", QStringLiteral("&File"));
     item(file, "MMNew", QStringLiteral("&New Database"), ctrl(Qt::Key_N));
-    connect(item(file, "MMOpen", QStringLiteral("&Open Database"), ctrl(Qt::Key_O)),
+    connect(item(file, "MMOpenDatabase", QStringLiteral("&Open Database"), ctrl(Qt::Key_O)),
             &QAction::triggered, this, &TFDFin::SBOpenClick);
     QAction *save = item(file, "MMSaveRecord", QStringLiteral("&Save Database"), ctrl(Qt::Key_S));
     connect(save, &QAction::triggered, this, &TFDFin::SBSaveClick);
@@ -151,7 +151,7 @@ void TFDFin::buildMenu()
     QMenu *image = topMenu(bar, "MMImage", QStringLiteral("&Image"));
     item(image, "MMImportImage", QStringLiteral("&Import"));
     item(image, "MMZoom", QStringLiteral("&Zoom"));
-    item(image, "MMOpenImage", QStringLiteral("&Open"));
+    item(image, "MMOpen", QStringLiteral("&Open"));
 
     QAction *publish = bar->addAction(QStringLiteral("&Publish to Web"));
     publish->setObjectName(QStringLiteral("MPublish"));

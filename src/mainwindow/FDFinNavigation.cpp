@@ -89,7 +89,7 @@ void TFDFin::navigate(NavMove move)
     const int recordCount = m_table1->recordCount();
     if (move == NavMove::Next)
         m_rememberedRecordCount = recordCount;
-    // EditCount shows Count, which equals the record's position.
+    // EditCount shows the record's number, its position in the table.
     const int count = m_controls.recordEdits[cat::kPosCount]->text().toInt();
     applyNavigationEnabling(navigationAfterMove(move, count, recordCount));
     ShowImageIfAny();
@@ -101,6 +101,20 @@ void TFDFin::applyNavigationEnabling(const NavigationEnabling &on)
     setNamedEnabled({"SBPrev", "SMPrevious"}, on.prior);
     setNamedEnabled({"SBNext", "SMNext"}, on.next);
     setNamedEnabled({"SBLast", "SMLast"}, on.last);
+}
+
+NavigationEnabling TFDFin::navigationEnabling()
+{
+    auto on = [this](const char *name) {
+        auto *button = qobject_cast<QWidget *>(named(name));
+        return button && button->isEnabled();
+    };
+    NavigationEnabling enabling;
+    enabling.first = on("SBFirst");
+    enabling.prior = on("SBPrev");
+    enabling.next = on("SBNext");
+    enabling.last = on("SBLast");
+    return enabling;
 }
 
 void TFDFin::enableRecordCommands()
@@ -224,7 +238,35 @@ void TFDFin::SBCancelClick()
 
 void TFDFin::MMUndoClick()
 {
+    // Dropping a record being added brings back the record, count and enabling of before
+    // (DataSource1StateChange).
     m_table1->cancel();
+}
+
+void TFDFin::DataSource1StateChange(DataSetState state)
+{
+    const DataSetState before = m_recordsState;
+    m_recordsState = state;
+    if (state == DataSetState::Inactive)
+        return; // EnableDatabaseControls decides while no table is open
+    // A new record starts only from a record without changes; Insert, Delete and Empty Record
+    // act on stored records, never on one being added.
+    setNamedEnabled({"SBAdd", "SMNew"}, state == DataSetState::Browse);
+    setNamedEnabled({"SMDelete", "SMEmpty", "SMInsert"}, state != DataSetState::Insert);
+    if (state == DataSetState::Insert && before != DataSetState::Insert) {
+        // Typing into an empty table starts a record as Add does: a move would drop it.
+        m_navigationBeforeAdding = navigationEnabling();
+        m_recordCountBeforeAdding = m_table1->recordCount();
+        applyNavigationEnabling({false, false, false, false});
+        showRecordCount(m_recordCountBeforeAdding + 1);
+    } else if (before == DataSetState::Insert && state != DataSetState::Insert) {
+        // Dropped, the record shown before returns with its navigation; saved, the new
+        // record is shown with navigation open, as after Save.
+        const bool dropped = m_table1->recordCount() == m_recordCountBeforeAdding;
+        applyNavigationEnabling(dropped ? m_navigationBeforeAdding : NavigationEnabling());
+        showRecordCount(m_table1->recordCount());
+        ShowImageIfAny();
+    }
 }
 
 void TFDFin::discardChanges()

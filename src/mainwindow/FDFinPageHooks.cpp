@@ -42,7 +42,10 @@ bool TFDFin::saveConfigurationBeforeReport()
 
 void TFDFin::databaseBecameCurrent()
 {
+    // Both pages follow the new database's lock at once: the Report page can also be
+    // reached from the menu, which runs no page change.
     PresentDatabaseLock();
+    PresentReportLock();
     emit currentDatabaseChanged();
 }
 

@@ -17,6 +17,7 @@
 namespace tav
 {
 
+using store::DataSetState;
 using store::StoreError;
 using store::ops::QuickSearch;
 
@@ -74,7 +75,16 @@ void TFDFin::PriorBtnClick()
 
 void TFDFin::runSearch(SearchMove move)
 {
-    setNamedEnabled({"SBFirst", "SBPrev", "SBNext", "SBLast"}, true);
+    // A search may land anywhere: navigation opens, on the buttons and their menu items
+    // alike, unless a record being added stays (its pending post was refused).
+    struct OpenNavigation {
+        TFDFin *w;
+        ~OpenNavigation()
+        {
+            if (w->m_dataSource1->state() != DataSetState::Insert)
+                w->applyNavigationEnabling(NavigationEnabling());
+        }
+    } openNavigation{this};
     const int item = m_filterOn->checkedId();
     if (item < 0 || !m_table1->isActive())
         return;

@@ -1,6 +1,6 @@
 // The Records menu's Insert, Delete, Empty Record, Copy Record and Paste Record. Insert and
-// Delete are each one transaction over the records, their renumbering and the attachment
-// rows (RecordOps.h): when the engine refuses, nothing has changed and its message is shown.
+// Delete are each one transaction over the records and the attachment rows (RecordOps.h):
+// when the engine refuses, nothing has changed and its message is shown.
 
 #include "DBControls.h"
 #include "FDFin.h"
@@ -44,7 +44,8 @@ void TFDFin::wireRecordCommands()
 
 int TFDFin::currentCount() const
 {
-    return m_table1->isActive() ? m_table1->asInteger(cat::recordField(cat::kPosCount)) : 0;
+    // A record being added has no number yet (0).
+    return m_table1->isActive() ? m_table1->recordNumber() : 0;
 }
 
 void TFDFin::showRecordsChanged(int recordCount)
@@ -94,6 +95,8 @@ void TFDFin::SMInsertClick()
 
 void TFDFin::SMDeleteClick()
 {
+    if (m_table1->isActive() && m_table1->recordCount() == 0)
+        return; // no record to delete
     TFDelRec dialog(currentCount(), m_table1->recordCount(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
@@ -121,10 +124,12 @@ void TFDFin::SMDeleteClick()
     }
     showRecordsChanged(recordCount);
     // The record shown is the one that followed the range, or the new last one; Next and
-    // Last apply exactly when records follow it.
-    const bool last = currentCount() == recordCount;
+    // Last apply exactly when records follow it, First and Previous when records precede it
+    // (and on the last record, as after Last).
+    const int position = m_table1->recNo();
+    const bool last = position == recordCount;
     setNamedEnabled({"SBNext", "SBLast", "SMNext", "SMLast"}, !last);
-    if (last)
+    if (last || position > 1)
         setNamedEnabled({"SMFirst", "SMPrevious", "SBFirst", "SBPrev"}, true);
     setNamedEnabled({"SBAdd", "SMNew", "SMInsert"}, true);
     ShowImageIfAny();
@@ -133,6 +138,9 @@ void TFDFin::SMDeleteClick()
 
 void TFDFin::SMEmptyClick()
 {
+    // With no record there is nothing to empty (editing would start a new record).
+    if (!m_table1->isActive() || m_table1->recordCount() == 0)
+        return;
     if (MessageBoxes::ask(this,
                           QStringLiteral("Are you sure you want to empty the current record ?"),
                           QStringLiteral("Warning"), MsgIcon::Warning, MsgYes | MsgNo) != MsgYes)
@@ -157,12 +165,16 @@ void TFDFin::SMCopyClick()
         return;
     setNamedEnabled({"SMPaste"}, true);
     m_recordClipboard = copyRecord(*m_table1);
+    // Locked comments never leave their record.
+    m_recordClipboardHasComments = !commentsLocked();
+    if (!m_recordClipboardHasComments)
+        m_recordClipboard[recordClipboardFields().indexOf(cat::recordField(cat::kPosComments))].clear();
 }
 
 void TFDFin::SMPasteClick()
 {
     try {
-        pasteRecord(*m_table1, m_recordClipboard);
+        pasteRecord(*m_table1, m_recordClipboard, m_recordClipboardHasComments && !commentsLocked());
     } catch (const StoreError &e) {
         MessageBoxes::showMessage(e.message());
     }

@@ -14,10 +14,6 @@ namespace
 const QSet<QString> &pendingNames()
 {
     static const QSet<QString> names = {
-        // File menu: attachments.
-        "MMAtach",
-        // Attachments.
-        "BViewAttachment",
         // Report menu and page.
         "SSMSelectAll",
         "SSMUnSelectAll",
@@ -31,10 +27,6 @@ const QSet<QString> &pendingNames()
         "MMGenOpen",
         "MMGenSave",
         "ScrollBox2",
-        // Image menu.
-        "MMImportImage",
-        "MMZoom",
-        "MMOpenImage",
         // Tools: backup, restore, import, export, chart.
         "MMBackup",
         "MMRestore",

@@ -73,12 +73,15 @@ store::RecordClipboard copyRecord(const store::Dataset &records)
     return clipboard;
 }
 
-void pasteRecord(store::Dataset &records, const store::RecordClipboard &clipboard)
+void pasteRecord(store::Dataset &records, const store::RecordClipboard &clipboard,
+                 bool withComments)
 {
     records.edit();
     const QStringList fields = recordClipboardFields();
+    const QString comments = cat::recordField(cat::kPosComments);
     for (int i = 0; i < fields.size(); ++i)
-        records.setAsString(fields[i], clipboard[i]);
+        if (withComments || fields[i] != comments)
+            records.setAsString(fields[i], clipboard[i]);
 }
 
 // ---- EmptiedRecordAttachments --------------------------------------------------------------

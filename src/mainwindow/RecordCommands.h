@@ -35,8 +35,10 @@ void emptyRecord(store::Dataset &records, int extraFieldCount);
 QStringList recordClipboardFields();
 store::RecordClipboard copyRecord(const store::Dataset &records);
 // Sets the 16 fields of the current record from the clipboard, empty texts included (into
-// Edit state, not posted).
-void pasteRecord(store::Dataset &records, const store::RecordClipboard &clipboard);
+// Edit state, not posted). Without `withComments` the record keeps its comments: locked
+// comments are neither copied nor overwritten.
+void pasteRecord(store::Dataset &records, const store::RecordClipboard &clipboard,
+                 bool withComments = true);
 
 // An emptied record loses its attachment rows only when it is saved: Cancel (or No at the
 // unsaved-changes prompt, or closing the table) gives back its fields and keeps its
@@ -47,9 +49,9 @@ class EmptiedRecordAttachments : public QObject
     Q_OBJECT
 public:
     explicit EmptiedRecordAttachments(store::Table *records, QObject *parent = nullptr);
-    // The current record, numbered `count`, has just been emptied and is being edited.
+    // The current record, at position `count`, has just been emptied and is being edited.
     void recordEmptied(int count);
-    // The Count of the emptied record still being edited, 0 when none.
+    // The position of the emptied record still being edited, 0 when none.
     int pending() const { return m_emptied; }
 
 signals:

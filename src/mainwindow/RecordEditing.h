@@ -30,8 +30,8 @@ struct NavigationEnabling {
     }
 };
 
-// After `move`, with `count` the Count of the record now current (Count equals the
-// record's position) and `recordCount` the records table's record count.
+// After `move`, with `count` the number (position) of the record now current and
+// `recordCount` the records table's record count.
 NavigationEnabling navigationAfterMove(NavMove move, int count, int recordCount);
 
 // What a navigation command does first in a given state of the records: an existing record

@@ -40,6 +40,17 @@ QString runDialog(const FileDialogRequest &r)
         return {};
     return dialog.selectedFiles().constFirst();
 }
+FileDialogRequest request(FileDialogKind kind, QWidget *owner, const QString &caption,
+                          const QString &dir, const QString &filter)
+{
+    FileDialogRequest r;
+    r.kind = kind;
+    r.owner = owner;
+    r.caption = caption;
+    r.directory = dir;
+    r.filter = filter;
+    return r;
+}
 } // namespace
 
 void FileDialogs::setHandler(FileDialogHandler h) { handler() = std::move(h); }
@@ -47,18 +58,18 @@ void FileDialogs::setHandler(FileDialogHandler h) { handler() = std::move(h); }
 QString FileDialogs::openFileName(QWidget *owner, const QString &caption, const QString &dir,
                                   const QString &filter)
 {
-    return choose({FileDialogKind::Open, owner, caption, dir, filter});
+    return choose(request(FileDialogKind::Open, owner, caption, dir, filter));
 }
 
 QString FileDialogs::saveFileName(QWidget *owner, const QString &caption, const QString &dir,
                                   const QString &filter)
 {
-    return choose({FileDialogKind::Save, owner, caption, dir, filter});
+    return choose(request(FileDialogKind::Save, owner, caption, dir, filter));
 }
 
 QString FileDialogs::directory(QWidget *owner, const QString &caption, const QString &dir)
 {
-    return choose({FileDialogKind::Directory, owner, caption, dir, {}});
+    return choose(request(FileDialogKind::Directory, owner, caption, dir, {}));
 }
 
 QString FileDialogs::choose(const FileDialogRequest &request)

@@ -368,6 +368,34 @@ int Dataset::recNo() const
     return d->pos + 1;
 }
 
+int Dataset::recordNumber() const
+{
+    if (!d->isActive() || d->keys.isEmpty() || d->pos < 0 || d->state == DataSetState::Insert)
+        return 0;
+    if (d->tableOrdered() && d->conditionClause().isEmpty())
+        return d->pos + 1;
+    const qint64 key = d->keys[d->pos];
+    if (d->countField < 0) {
+        sql::Stmt stmt = d->db->cached(QStringLiteral("SELECT COUNT(*) FROM main.data WHERE _rk <= ?"));
+        stmt.bindInt(1, key);
+        return stmt.step() ? int(stmt.int64(0)) : 0;
+    }
+    const QString count = sql::quoted(d->schema[d->countField].name);
+    const QVariant order = d->record().at(d->countField);
+    // Records without a key come first, in row key order.
+    sql::Stmt stmt = d->db->cached(
+        order.isNull()
+            ? QStringLiteral("SELECT COUNT(*) FROM main.data WHERE %1 IS NULL AND _rk <= ?2")
+                  .arg(count)
+            : QStringLiteral("SELECT (SELECT COUNT(*) FROM main.data WHERE %1 IS NULL) + "
+                             "(SELECT COUNT(*) FROM main.data WHERE (%1, _rk) <= (?1, ?2))")
+                  .arg(count));
+    if (!order.isNull())
+        stmt.bindInt(1, order.toLongLong());
+    stmt.bindInt(2, key);
+    return stmt.step() ? int(stmt.int64(0)) : 0;
+}
+
 void Dataset::setRecNo(int number)
 {
     d->requireActive();

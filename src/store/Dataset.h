@@ -24,10 +24,21 @@ enum class DataSetState { Inactive, Browse, Edit, Insert };
 
 // Per-record filter used only by the finds: the dataset reads `fields` of each candidate
 // record (in this order) and hands their values to `accept`.
+//
+// With `condition` set, the finds test that SQL condition over the field names instead
+// (bound values in `parameters`, e.g. "lower_locale(FirstName) LIKE ? ESCAPE '\\'"), so that
+// a record that does not match is never read into the program; `accept` must then agree with
+// it (it serves callers that test a single value). With `byPosition`, the finds look for the
+// record at `position` (1-based, in the set's order) and nothing else: none when there is no
+// such position or it lies behind the find's direction.
 struct RecordFilter {
     QStringList fields;
     std::function<bool(const QVariantList &values)> accept;
-    explicit operator bool() const { return bool(accept); }
+    QString condition;
+    QVariantList parameters;
+    bool byPosition = false;
+    qint64 position = 0;
+    explicit operator bool() const { return bool(accept) || !condition.isEmpty() || byPosition; }
 };
 
 // Date fields are shown and parsed with this pattern (the user's short date format, set by
@@ -65,6 +76,11 @@ public:
     int recordCount() const; // exact
     int recNo() const;       // 1-based position of the current record; 0 when empty
     void setRecNo(int number);
+    // The record number the user sees: the current record's position in the whole table's
+    // order (Count, row key), whatever the set's filter or order; 0 when the set is empty or
+    // a new record is being added. recNo() in an unfiltered set in table order; otherwise
+    // counted in the file (through the order index).
+    int recordNumber() const;
 
     // Fields, by name or by ordinal in file order.
     TableSchema fields() const;

@@ -1,7 +1,10 @@
 // Edit, Insert and Post: the record buffer and how it reaches the file.
 
 #include "DatasetImpl.h"
+#include "OrderKeys.h"
 #include "TableFormat.h"
+
+#include <algorithm>
 
 namespace tav::store {
 
@@ -99,78 +102,144 @@ void Dataset::Impl::writeChanges()
     tx.commit();
 }
 
-void Dataset::Impl::writeNewRecord()
+QVector<qint64> Dataset::Impl::insertRows(int index, int count, const QVariantList &values)
 {
-    QVariantList values = buffer;
-    const QVariant currentCount =
-        countField >= 0 && pos >= 0 ? record().at(countField) : QVariant();
-    const bool placeBefore = !appending && !currentCount.isNull();
-
-    sql::Transaction tx(*db);
-    // Auto-increment fields are the table's to assign.
-    for (int i = 0; i < schema.size(); ++i) {
-        if (schema[i].type != FieldType::AutoInc)
-            continue;
-        if (i == countField && placeBefore) {
-            // The new record takes the current record's Count; it and all after it move up
-            // one, so Count keeps equal to the position.
-            sql::Stmt shift =
-                db->cached(QStringLiteral("UPDATE main.data SET %1 = %1 + 1 WHERE %1 >= ?")
-                               .arg(sql::quoted(schema[i].name)));
-            shift.bindInt(1, currentCount.toLongLong());
-            shift.run();
-            values[i] = currentCount;
-        } else {
-            sql::Stmt next =
-                db->cached(QStringLiteral("SELECT COALESCE(MAX(%1), 0) + 1 FROM main.data")
-                               .arg(sql::quoted(schema[i].name)));
-            next.step();
-            values[i] = next.int64(0);
-        }
+    QVector<qint64> rowKeys;
+    if (count <= 0)
+        return rowKeys;
+    rowKeys.reserve(count);
+    // Auto-increment fields are the table's to assign: Count places the records (an order
+    // key with gaps, OrderKeys.h), any other one counts upwards.
+    QVector<qint64> orderKeys;
+    if (countField >= 0) {
+        orderKeys = order::makeRoom(*db, sql::quoted(schema[countField].name),
+                                    index < keys.size() ? keyAt(index) : -1, count);
+        format::markOrderGapped(*db);
     }
-
+    QVariantList row = values;
     QStringList columns, marks;
     for (int i : std::as_const(rowFields)) {
         columns << sql::quoted(schema[i].name);
         marks << QStringLiteral("?");
     }
-    qint64 key = -1;
-    {
-        sql::Stmt insert =
-            db->cached(columns.isEmpty() ? QStringLiteral("INSERT INTO main.data DEFAULT VALUES")
-                                         : QStringLiteral("INSERT INTO main.data(%1) VALUES(%2)")
-                                               .arg(columns.join(','), marks.join(',')));
-        int index = 1;
-        for (int i : std::as_const(rowFields))
-            format::bindValue(insert, index++, values[i], schema[i].type);
-        insert.run();
-        key = db->lastInsertRowId();
+    sql::Stmt insert =
+        db->cached(columns.isEmpty() ? QStringLiteral("INSERT INTO main.data DEFAULT VALUES")
+                                     : QStringLiteral("INSERT INTO main.data(%1) VALUES(%2)")
+                                           .arg(columns.join(','), marks.join(',')));
+    QStringList memoColumns, memoMarks;
+    for (int i : std::as_const(memoFields)) {
+        memoColumns << sql::quoted(schema[i].name);
+        memoMarks << QStringLiteral("?");
     }
-    if (!memoFields.isEmpty()) {
-        // Always written, so every record has its memo row (and a stale row of a reused key
-        // is replaced).
-        QStringList memoColumns, memoMarks;
-        for (int i : std::as_const(memoFields)) {
-            memoColumns << sql::quoted(schema[i].name);
-            memoMarks << QStringLiteral("?");
+    for (int n = 0; n < count; ++n) {
+        for (int i = 0; i < schema.size(); ++i) {
+            if (schema[i].type != FieldType::AutoInc)
+                continue;
+            if (i == countField) {
+                row[i] = orderKeys[n];
+            } else {
+                sql::Stmt next =
+                    db->cached(QStringLiteral("SELECT COALESCE(MAX(%1), 0) + 1 FROM main.data")
+                                   .arg(sql::quoted(schema[i].name)));
+                next.step();
+                row[i] = next.int64(0);
+            }
         }
-        sql::Stmt insert =
-            db->cached(QStringLiteral("INSERT OR REPLACE INTO mb.data(_rk, %1) VALUES(?, %2)")
-                           .arg(memoColumns.join(','), memoMarks.join(',')));
-        insert.bindInt(1, key);
-        int index = 2;
-        for (int i : std::as_const(memoFields))
-            format::bindValue(insert, index++, values[i], schema[i].type);
+        int column = 1;
+        for (int i : std::as_const(rowFields))
+            format::bindValue(insert, column++, row[i], schema[i].type);
         insert.run();
+        insert.reset();
+        const qint64 key = db->lastInsertRowId();
+        rowKeys.append(key);
+        if (!memoFields.isEmpty()) {
+            // Always written, so every record has its memo row (and a stale row of a reused
+            // key is replaced).
+            sql::Stmt memo = db->cached(
+                QStringLiteral("INSERT OR REPLACE INTO mb.data(_rk, %1) VALUES(?, %2)")
+                    .arg(memoColumns.join(','), memoMarks.join(',')));
+            memo.bindInt(1, key);
+            int m = 2;
+            for (int i : std::as_const(memoFields))
+                format::bindValue(memo, m++, row[i], schema[i].type);
+            memo.run();
+        }
     }
-    tx.commit();
+    return rowKeys;
+}
 
-    if (placeBefore) {
-        keys.insert(pos, key);
-    } else {
-        keys.append(key);
-        pos = int(keys.size()) - 1;
+void Dataset::Impl::placeKeys(int index, const QVector<qint64> &rowKeys)
+{
+    keys.insert(index, rowKeys.size(), 0);
+    std::copy(rowKeys.cbegin(), rowKeys.cend(), keys.begin() + index);
+}
+
+void Dataset::Impl::deleteRows(int first, int last)
+{
+    if (first < 0 || last < first || last >= keys.size())
+        throw StoreError(QStringLiteral("There are no records %1 to %2 in %3")
+                             .arg(first + 1)
+                             .arg(last + 1)
+                             .arg(tableName));
+    const bool wholeRange = countField >= 0 && conditionClause().isEmpty() && tableOrdered();
+    if (wholeRange && last > first) {
+        // In an unfiltered set the records first..last are exactly a range of the order.
+        const QString count = sql::quoted(schema[countField].name);
+        sql::Stmt bounds = db->cached(
+            QStringLiteral("SELECT %1 FROM main.data WHERE _rk IN (?, ?) ORDER BY %1, _rk")
+                .arg(count));
+        bounds.bindInt(1, keys[first]);
+        bounds.bindInt(2, keys[last]);
+        QVariantList range;
+        while (bounds.step())
+            range << bounds.value(0) << QVariant();
+        if (range.size() == 4 && !range[0].isNull() && !range[2].isNull()) {
+            range[1] = keys[first];
+            range[3] = keys[last];
+            const QString condition =
+                QStringLiteral("(%1, _rk) >= (?, ?) AND (%1, _rk) <= (?, ?)").arg(count);
+            if (!memoFields.isEmpty()) {
+                sql::Stmt memo = db->prepare(
+                    QStringLiteral(
+                        "DELETE FROM mb.data WHERE _rk IN (SELECT _rk FROM main.data WHERE %1)")
+                        .arg(condition));
+                memo.bindAll(range);
+                memo.run();
+            }
+            sql::Stmt rows =
+                db->prepare(QStringLiteral("DELETE FROM main.data WHERE %1").arg(condition));
+            rows.bindAll(range);
+            rows.run();
+            if (db->changes() != last - first + 1)
+                throw StoreError(QStringLiteral("the records changed while they were deleted"));
+            format::markOrderGapped(*db);
+            return;
+        }
     }
+    sql::Stmt row = db->cached(QStringLiteral("DELETE FROM main.data WHERE _rk = ?"));
+    for (int i = first; i <= last; ++i) {
+        row.bindInt(1, keys[i]);
+        row.run();
+        row.reset();
+        if (!memoFields.isEmpty()) {
+            sql::Stmt memo = db->cached(QStringLiteral("DELETE FROM mb.data WHERE _rk = ?"));
+            memo.bindInt(1, keys[i]);
+            memo.run();
+        }
+    }
+    if (countField >= 0)
+        format::markOrderGapped(*db);
+}
+
+void Dataset::Impl::writeNewRecord()
+{
+    // Only a Count-ordered table places a record before another one.
+    const int index = !appending && countField >= 0 && pos >= 0 ? pos : int(keys.size());
+    sql::Transaction tx(*db);
+    const QVector<qint64> rowKeys = insertRows(index, 1, buffer);
+    tx.commit();
+    placeKeys(index, rowKeys);
+    pos = index;
 }
 
 void Dataset::edit()
@@ -250,17 +319,9 @@ void Dataset::deleteRecord()
     cancel();
     if (d->keys.isEmpty())
         throw StoreError(QStringLiteral("There is no record to delete in %1").arg(d->tableName));
-    const qint64 key = d->keys[d->pos];
     try {
         sql::Transaction tx(*d->db);
-        sql::Stmt row = d->db->cached(QStringLiteral("DELETE FROM main.data WHERE _rk = ?"));
-        row.bindInt(1, key);
-        row.run();
-        if (!d->memoFields.isEmpty()) {
-            sql::Stmt memo = d->db->cached(QStringLiteral("DELETE FROM mb.data WHERE _rk = ?"));
-            memo.bindInt(1, key);
-            memo.run();
-        }
+        d->deleteRows(d->pos, d->pos);
         tx.commit();
     } catch (const StoreError &e) {
         throw StoreError(QStringLiteral("The record could not be deleted from %1: %2")

@@ -37,6 +37,9 @@ struct Dataset::Impl {
     int countField = -1;             // the Count field ordering the table, or -1
     QString selectRowSql, selectMemoSql;
     int txDepth = 0; // Table::transaction nesting
+    // SQL run through Table may have changed which records the set holds or their order:
+    // the row keys are read again when the outermost transaction ends.
+    bool keysStale = false;
 
     // Snapshot and position.
     QVector<qint64> keys;
@@ -92,6 +95,15 @@ struct Dataset::Impl {
     void checkSizes() const;
     void writeChanges();
     void writeNewRecord();
+    // Writes `count` records holding `values` (file order; auto-increment fields are
+    // assigned here) placed before the record at `index` of the set (at the end of the table
+    // when index is the record count), inside the caller's transaction. Returns their row
+    // keys for placeKeys, which the caller runs once the records are written.
+    QVector<qint64> insertRows(int index, int count, const QVariantList &values);
+    void placeKeys(int index, const QVector<qint64> &rowKeys);
+    // Deletes the records at first..last of the set with their memo rows, inside the
+    // caller's transaction; the caller removes their keys afterwards.
+    void deleteRows(int first, int last);
 
     // Finds (DatasetFind.cpp).
     bool find(bool forward, bool fromEnd);

@@ -177,7 +177,10 @@ void FillRowBuffer(RowBuffer &buffer, int row, const Dataset &set, int nradd)
         const QString field = catalogue::recordField(pos);
         QString text = QStringLiteral(" ");
         try {
-            if (set.hasField(field))
+            // The "No." column is the record number, never the stored order key.
+            if (pos == catalogue::kPosCount && set.hasField(field))
+                text = QString::number(set.recordNumber());
+            else if (set.hasField(field))
                 text = set.asString(field);
         } catch (const StoreError &) {
             // the cell keeps the blank

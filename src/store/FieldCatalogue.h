@@ -55,7 +55,8 @@ using RecordClipboard = std::array<QString, 16>;
 
 // Fills one row of the buffer from the current record of `set`: positions 78..95, then
 // 0..nradd-1. A field the set cannot give becomes a single blank " ". Cells of positions
-// nradd..77 are left as they were.
+// nradd..77 are left as they were. The Count cell (79, "No.") holds the record number
+// (Dataset::recordNumber), not the stored order key.
 void FillRowBuffer(RowBuffer &buffer, int row, const Dataset &set, int nradd);
 
 } // namespace tav::store

@@ -21,8 +21,17 @@ namespace sql {
 
 namespace {
 
+// Whether the user's locale lowers the letters A-Z to a-z (not so in Turkish, for one).
+bool asciiLowersPlainly()
+{
+    static const bool plain = lowerLocale(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ")) ==
+                              QLatin1String("abcdefghijklmnopqrstuvwxyz");
+    return plain;
+}
+
 // lower_locale(text): lowers text the way the program lowers search texts, so that
-// "Ä" and "ä" compare equal in LIKE terms.
+// "Ä" and "ä" compare equal in LIKE terms. Plain ASCII text, the bulk of a search over
+// every record, is lowered in place without a detour through QString.
 void lowerLocaleFunction(sqlite3_context *context, int, sqlite3_value **argv)
 {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
@@ -31,6 +40,24 @@ void lowerLocaleFunction(sqlite3_context *context, int, sqlite3_value **argv)
     }
     const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(argv[0]));
     const int size = sqlite3_value_bytes(argv[0]);
+    if (asciiLowersPlainly()) {
+        thread_local QByteArray buffer;
+        buffer.resize(size);
+        char *out = buffer.data();
+        bool ascii = true;
+        for (int i = 0; i < size; ++i) {
+            const char c = text[i];
+            if (static_cast<unsigned char>(c) >= 0x80) {
+                ascii = false;
+                break;
+            }
+            out[i] = (c >= 'A' && c <= 'Z') ? char(c + ('a' - 'A')) : c;
+        }
+        if (ascii) {
+            sqlite3_result_text(context, out, size, SQLITE_TRANSIENT);
+            return;
+        }
+    }
     const QByteArray lowered = lowerLocale(QString::fromUtf8(text, size)).toUtf8();
     sqlite3_result_text(context, lowered.constData(), int(lowered.size()), SQLITE_TRANSIENT);
 }
@@ -311,6 +338,38 @@ Stmt Connection::cached(const QString &sql)
 Stmt Connection::prepare(const QString &sql)
 {
     return Stmt(*this, compile(sql), true);
+}
+
+namespace {
+int noteWrite(void *context, int action, const char *table, const char *column,
+              const char *schema, const char *)
+{
+    auto *writes = static_cast<TableWrites *>(context);
+    if (!table || !schema || writes->table.compare(QLatin1String(table), Qt::CaseInsensitive) != 0 ||
+        writes->schema.compare(QLatin1String(schema), Qt::CaseInsensitive) != 0)
+        return SQLITE_OK;
+    if (action == SQLITE_INSERT)
+        writes->rowsAdded = true;
+    else if (action == SQLITE_DELETE)
+        writes->rowsRemoved = true;
+    else if (action == SQLITE_UPDATE && column)
+        writes->updatedColumns << QString::fromUtf8(column);
+    return SQLITE_OK;
+}
+} // namespace
+
+Stmt Connection::prepareWatching(const QString &sql, TableWrites &writes)
+{
+    sqlite3_set_authorizer(m_db, noteWrite, &writes);
+    sqlite3_stmt *stmt = nullptr;
+    try {
+        stmt = compile(sql);
+    } catch (...) {
+        sqlite3_set_authorizer(m_db, nullptr, nullptr);
+        throw;
+    }
+    sqlite3_set_authorizer(m_db, nullptr, nullptr);
+    return Stmt(*this, stmt, true);
 }
 
 qint64 Connection::lastInsertRowId() const

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 struct sqlite3;
@@ -57,6 +58,14 @@ private:
     bool m_owned;
 };
 
+// What a statement writes to one table, learnt while it is prepared (triggers included).
+struct TableWrites {
+    QString schema, table;     // the table watched, e.g. "main", "data"
+    bool rowsAdded = false;    // INSERT
+    bool rowsRemoved = false;  // DELETE
+    QStringList updatedColumns; // UPDATE, the columns set
+};
+
 class Connection
 {
 public:
@@ -78,6 +87,8 @@ public:
     Stmt cached(const QString &sql);
     // A statement used once.
     Stmt prepare(const QString &sql);
+    // A statement used once, noting in `writes` what it writes to writes.schema/table.
+    Stmt prepareWatching(const QString &sql, TableWrites &writes);
     qint64 lastInsertRowId() const;
     int changes() const;
     bool inTransaction() const;

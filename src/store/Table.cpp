@@ -2,6 +2,7 @@
 
 #include "DatasetImpl.h"
 #include "TableFiles.h"
+#include "TableFormat.h"
 
 #include <exception>
 
@@ -63,6 +64,7 @@ void Table::emptyTable()
         d->db->exec(QStringLiteral("DELETE FROM main.data"));
         if (!d->memoFields.isEmpty())
             d->db->exec(QStringLiteral("DELETE FROM mb.data"));
+        d->keysStale = true;
     });
 }
 
@@ -71,10 +73,23 @@ int Table::execute(const QString &sql, const QVariantList &parameters)
     d->requireWritable();
     int changed = 0;
     transaction([&] {
-        sql::Stmt stmt = d->db->prepare(sql);
+        sql::TableWrites writes{QStringLiteral("main"), QStringLiteral("data")};
+        sql::Stmt stmt = d->db->prepareWatching(sql, writes);
         stmt.bindAll(parameters);
         stmt.run();
         changed = d->db->changes();
+        // Whether the statement may have changed the records of the set or their order.
+        bool rowsOrOrder = writes.rowsAdded || writes.rowsRemoved;
+        for (const QString &column : std::as_const(writes.updatedColumns)) {
+            if (d->countField >= 0 &&
+                column.compare(d->schema[d->countField].name, Qt::CaseInsensitive) == 0)
+                rowsOrOrder = true;
+        }
+        if (rowsOrOrder && d->countField >= 0)
+            format::markOrderGapped(*d->db);
+        // In a filtered set any field may decide whether a record belongs to it.
+        if (rowsOrOrder || (!writes.updatedColumns.isEmpty() && !d->conditionClause().isEmpty()))
+            d->keysStale = true;
     });
     return changed;
 }
@@ -93,6 +108,11 @@ void Table::transaction(const std::function<void()> &work)
     const bool outermost = d->txDepth == 0;
     if (outermost)
         checkBrowseMode();
+    // The key list as it was (shared, copied only when changed), given back on rollback.
+    const QVector<qint64> keysBefore = d->keys;
+    const int posBefore = d->pos;
+    if (outermost)
+        d->keysStale = false;
     std::exception_ptr failure;
     {
         sql::Transaction tx(*d->db);
@@ -107,11 +127,34 @@ void Table::transaction(const std::function<void()> &work)
     } // rolled back here unless committed
     if (outermost && d->isActive()) {
         try {
-            d->reload(false);
+            if (failure) {
+                d->keys = keysBefore;
+                d->pos = posBefore;
+                d->eof = d->bof = d->keys.isEmpty();
+                d->invalidateRecord();
+                emit recordChanged();
+            } else if (d->keysStale) {
+                d->reload(false);
+            } else {
+                // Insertions and deletions through the table patched the key list already.
+                if (d->pos >= d->keys.size())
+                    d->pos = int(d->keys.size()) - 1;
+                if (d->pos < 0 && !d->keys.isEmpty())
+                    d->pos = 0;
+                d->eof = d->bof = d->keys.isEmpty();
+                d->invalidateRecord();
+                emit recordChanged();
+            }
         } catch (...) {
             if (!failure)
                 throw;
         }
+        d->keysStale = false;
+    } else if (failure && d->isActive()) {
+        // An inner transaction rolled back its part: the outer one cannot know which keys it
+        // had patched.
+        d->keys = keysBefore;
+        d->pos = posBefore;
     }
     if (failure)
         std::rethrow_exception(failure);
@@ -135,8 +178,45 @@ int Table::deleteRecords(const QString &condition, const QVariantList &parameter
         rows.bindAll(parameters);
         rows.run();
         deleted = d->db->changes();
+        if (deleted > 0) {
+            d->keysStale = true;
+            if (d->countField >= 0)
+                format::markOrderGapped(*d->db);
+        }
     });
     return deleted;
+}
+
+void Table::insertRecords(int position, int count, const QVariantMap &values)
+{
+    d->requireWritable();
+    checkBrowseMode();
+    if (count < 1 || position < 1 || position > d->keys.size() + 1)
+        throw StoreError(QStringLiteral("Cannot insert %1 records at position %2 of %3")
+                             .arg(count)
+                             .arg(position)
+                             .arg(d->keys.size()));
+    QVariantList row(d->schema.size());
+    for (auto it = values.cbegin(); it != values.cend(); ++it) {
+        const int ordinal = d->requireField(it.key());
+        row[ordinal] = format::normalise(it.value(), d->schema[ordinal]);
+    }
+    transaction([&] {
+        const int index = position - 1;
+        d->placeKeys(index, d->insertRows(index, count, row));
+        d->pos = index;
+    });
+}
+
+void Table::deleteRange(int from, int to)
+{
+    d->requireWritable();
+    checkBrowseMode();
+    transaction([&] {
+        d->deleteRows(from - 1, to - 1);
+        d->keys.remove(from - 1, to - from + 1);
+        d->pos = qMin(from - 1, int(d->keys.size()) - 1);
+    });
 }
 
 void Table::renumber()

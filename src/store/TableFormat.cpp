@@ -125,7 +125,9 @@ void writeEmptyTable(const QString &dbPath, const QString &mbPath, const TableSc
         if (count >= 0)
             db.exec(QStringLiteral("CREATE INDEX data_order ON data(%1, _rk)")
                         .arg(sql::quoted(schema[count].name)));
-        db.exec(QStringLiteral("PRAGMA user_version=%1").arg(kUserVersion));
+        // Only an ordered table may hold gaps in its order key.
+        db.exec(QStringLiteral("PRAGMA user_version=%1")
+                    .arg(count >= 0 ? kGappedOrderVersion : kDenseOrderVersion));
         tx.commit();
     }
     if (hasMemoFields(schema))
@@ -138,8 +140,27 @@ void writeEmptyMemoFile(const QString &mbPath, const TableSchema &schema)
     mb.exec(QStringLiteral("PRAGMA page_size=%1; PRAGMA journal_mode=DELETE").arg(kPageSize));
     sql::Transaction tx(mb);
     mb.exec(createDataTable(schema, true));
-    mb.exec(QStringLiteral("PRAGMA user_version=%1").arg(kUserVersion));
+    mb.exec(QStringLiteral("PRAGMA user_version=%1").arg(kDenseOrderVersion));
     tx.commit();
+}
+
+QString newerFileMessage(const QString &fileName)
+{
+    return QStringLiteral("%1 was written by a newer version of Tavrionex and cannot be opened "
+                          "by this one. Open it with the version that wrote it.")
+        .arg(fileName);
+}
+
+void markOrderGapped(sql::Connection &connection)
+{
+    qint64 version = 0;
+    {
+        sql::Stmt stmt = connection.cached(QStringLiteral("PRAGMA main.user_version"));
+        if (stmt.step())
+            version = stmt.int64(0);
+    }
+    if (version < kGappedOrderVersion)
+        connection.exec(QStringLiteral("PRAGMA main.user_version=%1").arg(kGappedOrderVersion));
 }
 
 TableSchema readFields(sql::Connection &connection)
@@ -169,8 +190,7 @@ std::unique_ptr<sql::Connection> openTable(const QString &dbPath, bool readOnly,
     {
         sql::Stmt version = db->prepare(QStringLiteral("PRAGMA main.user_version"));
         if (version.step() && version.int64(0) > kUserVersion)
-            throw StoreError(
-                QStringLiteral("%1 was written by a newer version of the program").arg(dbPath));
+            throw StoreError(newerFileMessage(QFileInfo(dbPath).fileName()));
     }
     const bool memo = hasMemoFields(schema);
     if (memo)

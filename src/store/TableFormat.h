@@ -4,8 +4,13 @@
 // "x.db" holds `_fields(ord, name, type, size)` describing the fields in file order and
 // `data(_rk INTEGER PRIMARY KEY, <fields>)` with every field that is not a memo or graphic.
 // "x.mb" holds `data(_rk INTEGER PRIMARY KEY, <memo and graphic fields>)` and is attached to
-// the .db connection as schema `mb`, so one transaction writes both files. Both carry
-// `PRAGMA user_version` 1.
+// the .db connection as schema `mb`, so one transaction writes both files.
+//
+// `PRAGMA user_version` of the .db: 1 when Count runs 1..N (the record's position), 2 once
+// Count is an order key with gaps (see OrderKeys.h). A file of version 1 is valid as it is and
+// stays at 1 until records are added or removed; the first such change raises it to 2 in the
+// same transaction, so that a build knowing only version 1 refuses the file instead of showing
+// Count as the record number. A file above kUserVersion is refused with kNewerFileMessage.
 //
 // Text and memo columns never hold NULL: a blank text is stored as '' (so a condition like
 // "Res6 = ''" holds for every blank field); the engine reports it as null. Dates are ISO text.
@@ -17,7 +22,12 @@
 
 namespace tav::store::format {
 
-constexpr int kUserVersion = 1;
+constexpr int kDenseOrderVersion = 1;
+constexpr int kGappedOrderVersion = 2;
+constexpr int kUserVersion = kGappedOrderVersion; // the highest version this build reads
+
+// "%1" is the file name.
+QString newerFileMessage(const QString &fileName);
 inline const QString kMemoSchema = QStringLiteral("mb");
 
 bool inMemoFile(FieldType type);
@@ -29,6 +39,10 @@ int orderingField(const TableSchema &schema);
 // the schema has memo or graphic fields.
 void writeEmptyTable(const QString &dbPath, const QString &mbPath, const TableSchema &schema);
 void writeEmptyMemoFile(const QString &mbPath, const TableSchema &schema);
+
+// Raises the open table's version to kGappedOrderVersion when it is lower (inside the caller's
+// transaction, so a rollback keeps the old version).
+void markOrderGapped(sql::Connection &connection);
 
 // The fields recorded in an open table file.
 TableSchema readFields(sql::Connection &connection);

@@ -21,7 +21,8 @@ void fillMaster(const QString &dataDir, int count,
 void addAttachments(const QString &dataDir, const QList<QPair<int, QString>> &rows);
 // MASTER's attachment rows as "Number:FileName" ordered by Number and FileName, comma separated.
 QString attachmentRows(const QString &dataDir);
-// One field of every MASTER record in Count order, comma separated; Count must run 1..N.
+// One field of every MASTER record in table order, comma separated; Count must increase
+// strictly (no two records share an order key).
 QString storedColumn(const QString &dataDir, const QString &field);
 
 // Controls of the main window by name.

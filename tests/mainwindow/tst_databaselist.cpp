@@ -139,6 +139,30 @@ private slots:
         QVERIFY(!shown(w.get(), "EditReserved6"));
     }
 
+    // A database written by a newer version is refused with the reason, not shown empty.
+    void newerDatabaseIsRefusedWithTheReason()
+    {
+        createDatabase(m_env->dataDir(), kShop);
+        {
+            store::Table records;
+            records.setDirectory(m_env->dataDir());
+            records.setTableName(files::recordsTable(kShop));
+            records.open();
+            records.execute(QStringLiteral("PRAGMA main.user_version = 3"));
+        }
+        auto w = startMainWindow(WizardAnswer::Ok);
+        m_env->messages().answer(MsgOk);
+        chooseDatabase(w.get(), kShop);
+        QCOMPARE(m_env->messages().texts(),
+                 QStringList{"tSHOP.db was written by a newer version of Tavrionex and cannot "
+                             "be opened by this one. Open it with the version that wrote it."});
+        QVERIFY(!w->table1()->isActive());
+
+        chooseDatabase(w.get(), files::kMaster); // the others still open
+        QVERIFY(w->table1()->isActive());
+        QCOMPARE(m_env->messages().texts().size(), 1);
+    }
+
     void pendingChangesWhenSwitching_data()
     {
         QTest::addColumn<int>("answer");

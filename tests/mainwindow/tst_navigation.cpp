@@ -236,6 +236,85 @@ private slots:
         QCOMPARE(w->statusPanelText(1), QStringLiteral("3 records"));
     }
 
+    void undoOfAnAddReturnsToTheRecordBefore_data()
+    {
+        QTest::addColumn<QString>("move");
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("lastName");
+        QTest::addColumn<QString>("navigation");
+        QTest::newRow("from the last record") << "SBLast" << "5" << "Ellis" << "FP";
+        QTest::newRow("from the first record") << "SBFirst" << "1" << "" << "NL";
+    }
+
+    void undoOfAnAddReturnsToTheRecordBefore()
+    {
+        QFETCH(QString, move);
+        QFETCH(QString, number);
+        QFETCH(QString, lastName);
+        QFETCH(QString, navigation);
+        fillMaster(m_env->dataDir(), {"Baker", "Cole", "Dunn", "Ellis"});
+        auto w = startMainWindow(WizardAnswer::Ok);
+        QVERIFY(activate(w.get()));
+        click(w.get(), move.toLatin1().constData());
+        QCOMPARE(navigationEnabled(w.get()), navigation);
+
+        click(w.get(), "SBAdd");
+        typeInto(box(w.get(), "EditLastName"), QStringLiteral("Fox"));
+        w->findChild<QAction *>(QStringLiteral("MMUndo"))->trigger(); // Edit > Undo
+
+        QCOMPARE(w->dataSource1()->state(), DataSetState::Browse);
+        QCOMPARE(w->table1()->recordCount(), 5);
+        QCOMPARE(w->statusPanelText(1), QStringLiteral("5 records"));
+        QCOMPARE(box(w.get(), "EditCount")->text(), number);
+        QCOMPARE(box(w.get(), "EditLastName")->text(), lastName);
+        QCOMPARE(navigationEnabled(w.get()), navigation);
+        for (const char *name : {"SBAdd", "SMNew", "SMInsert", "SMDelete", "SMEmpty", "SBSave",
+                                 "SBCancel"})
+            QVERIFY2(isEnabled(w.get(), name), name);
+    }
+
+    void editBoxesCountCharactersAsTheStoreDoes()
+    {
+        const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+        const QString hundred = emoji.repeated(100);
+        fillMaster(m_env->dataDir(), {"Baker"});
+        {
+            store::Table records;
+            records.setDirectory(m_env->dataDir());
+            records.setTableName(kMasterRecords);
+            records.open();
+            records.last();
+            records.edit();
+            records.setValue(QStringLiteral("LastName"), hundred);
+            records.post();
+        }
+        auto w = startMainWindow(WizardAnswer::Ok);
+        QVERIFY(activate(w.get()));
+        click(w.get(), "SBLast");
+        DBEdit *lastName = box(w.get(), "EditLastName");
+        QCOMPARE(lastName->text(), hundred); // shown whole, not cut at 100 UTF-16 units
+
+        // A key at the limit is refused and leaves the record unchanged.
+        lastName->setFocus();
+        lastName->end(false);
+        QTest::keyClick(lastName, Qt::Key_A);
+        QCOMPARE(lastName->text(), hundred);
+        QCOMPARE(w->dataSource1()->state(), DataSetState::Browse);
+
+        // Room for two more characters: a paste keeps its beginning, emoji stay whole.
+        lastName->setCursorPosition(4);
+        lastName->del();
+        lastName->del(); // deletes whole characters: two emoji gone, 98 left
+        QCOMPARE(lastName->text(), emoji.repeated(98));
+        lastName->insert(QStringLiteral("x") + emoji + QStringLiteral("yz"));
+        QCOMPARE(lastName->text(), emoji.repeated(2) + QStringLiteral("x") + emoji +
+                                       emoji.repeated(96));
+        click(w.get(), "SBSave");
+        QCOMPARE(w->dataSource1()->state(), DataSetState::Browse);
+        QCOMPARE(storedValue(m_env->dataDir(), kMasterRecords, 2, QStringLiteral("LastName")),
+                 lastName->text());
+    }
+
     void navigationEnablingAtBothEnds()
     {
         fillMaster(m_env->dataDir(), {"Baker", "Cole"});
@@ -299,15 +378,14 @@ private slots:
         QCOMPARE(first->text(), QString());
         QVERIFY(isEnabled(w.get(), "SBAdd") && isEnabled(w.get(), "SMNew"));
 
-        // Undo drops the changes and leaves the buttons as they are.
+        // Undo drops the changes: the record is unchanged again, so Add applies again.
         typeInto(first, QStringLiteral("Bea"));
         w->findChild<QAction *>(QStringLiteral("MMUndo"))->trigger();
         QCOMPARE(w->dataSource1()->state(), DataSetState::Browse);
         QCOMPARE(first->text(), QString());
-        QVERIFY(!isEnabled(w.get(), "SBAdd"));
-        click(w.get(), "SBSave");
-        QVERIFY(!isEnabled(w.get(), "SBAdd")); // Save in browse state only posts the captions
+        QVERIFY(isEnabled(w.get(), "SBAdd") && isEnabled(w.get(), "SMNew"));
         typeInto(first, QStringLiteral("Cy"));
+        QVERIFY(!isEnabled(w.get(), "SBAdd"));
         click(w.get(), "SBSave");
         QVERIFY(isEnabled(w.get(), "SBAdd"));
         QCOMPARE(storedValue(m_env->dataDir(), kMasterRecords, 2, QStringLiteral("FirstName")),

@@ -171,6 +171,35 @@ private slots:
         QCOMPARE(attachmentRows(m_env->dataDir()), attachmentsAfter);
     }
 
+    // Inserted records take order keys between their neighbours, so the stored Count no
+    // longer counts the records: the "No." box and the search by number use the position.
+    void numberIsThePositionAfterInsertions()
+    {
+        fillMaster(m_env->dataDir(), 10);
+        auto w = startMainWindow(WizardAnswer::Ok);
+        QVERIFY(activate(w.get()));
+        showRecord(w.get(), 3);
+        answerInsert(2);
+        m_env->messages().answer(MsgYes);
+        trigger(w.get(), "SMInsert");
+        click(w.get(), "SBNext");
+        click(w.get(), "SBNext");
+        QCOMPARE(text(w.get(), "EditCount"), QStringLiteral("5"));
+        QCOMPARE(text(w.get(), "EditFirstName"), QStringLiteral("F3"));
+        QVERIFY(w->table1()->asInteger("Count") != 5);
+
+        auto *criterion = qobject_cast<QLineEdit *>(control(w.get(), "FilterCriteria"));
+        criterion->setText(QStringLiteral("7"));
+        click(w.get(), "FindBtn");
+        QCOMPARE(text(w.get(), "EditCount"), QStringLiteral("7"));
+        QCOMPARE(text(w.get(), "EditFirstName"), QStringLiteral("F5"));
+        criterion->setText(QStringLiteral("4"));
+        click(w.get(), "FindBtn");
+        QCOMPARE(text(w.get(), "EditCount"), QStringLiteral("4"));
+        QCOMPARE(text(w.get(), "EditFirstName"), QString());
+        QCOMPARE(m_env->messages().texts().size(), 1); // only the insertion's question
+    }
+
     void deleteRemovesRecordsAndTheirAttachments_data()
     {
         QTest::addColumn<int>("total");

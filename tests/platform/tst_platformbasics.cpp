@@ -3,6 +3,7 @@
 #include "DriveRoot.h"
 #include "InstanceLock.h"
 #include "MessageBoxes.h"
+#include "PasswordHash.h"
 #include "Settings.h"
 #include "TestEnvironment.h"
 
@@ -229,6 +230,39 @@ private slots:
         QCOMPARE(seenCaption, QStringLiteral("Warning"));
         QCOMPARE(seenDefault, defaultButton);
         QCOMPARE(answer, expected);
+    }
+
+    void passwordHashes_data()
+    {
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("matches");
+        QTest::newRow("same") << "Tulip-42" << "Tulip-42" << true;
+        QTest::newRow("other case") << "Tulip-42" << "tulip-42" << false;
+        QTest::newRow("empty") << "" << "" << true;
+        QTest::newRow("empty typed") << "Lily7" << "" << false;
+        QTest::newRow("non-Latin") << "пароль€" << "пароль€" << true;
+        QTest::newRow("looks like a hash") << "pbkdf2-sha256$1$AA==$AA==" << "pbkdf2-sha256$1$AA==$AA==" << true;
+    }
+    void passwordHashes()
+    {
+        QFETCH(QString, password);
+        QFETCH(QString, typed);
+        QFETCH(bool, matches);
+        const QString stored = password::hash(password);
+        QVERIFY(stored.size() <= 100);
+        QVERIFY(password.size() < 5 || !stored.contains(password));
+        QCOMPARE(password::matches(typed, stored), matches);
+        QVERIFY(stored != password::hash(password)); // a new salt each time
+    }
+
+    void passwordKeptAsPlainTextByAnOlderFile()
+    {
+        QVERIFY(password::matches(QStringLiteral("plain"), QStringLiteral("plain")));
+        QVERIFY(!password::matches(QStringLiteral("Plain"), QStringLiteral("plain")));
+        QString stored = password::hash(QStringLiteral("pw"));
+        stored[stored.size() - 3] = stored[stored.size() - 3] == QLatin1Char('A') ? QLatin1Char('B') : QLatin1Char('A');
+        QVERIFY(!password::matches(QStringLiteral("pw"), stored)); // a damaged hash matches nothing
     }
 
 private:

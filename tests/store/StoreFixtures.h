@@ -11,7 +11,7 @@
 namespace tav::test {
 
 // A records table `fileName` in the working directory with one record per last name,
-// Count 1..n, opened on its first record.
+// Count 1..n (as in files written before Count had gaps), opened on its first record.
 inline std::unique_ptr<store::Table> recordsTable(const QString &fileName,
                                                   const QStringList &lastNames)
 {
@@ -25,6 +25,7 @@ inline std::unique_ptr<store::Table> recordsTable(const QString &fileName,
             table->setValue(QStringLiteral("LastName"), name);
             table->post();
         }
+        table->renumber();
     });
     table->first();
     return table;
@@ -38,7 +39,7 @@ inline QStringList namesL(int n)
     return names;
 }
 
-// Walks the set from the first record: "Count:LastName" per record.
+// Walks the set from the first record: "Count:LastName" per record (the stored Count).
 inline QStringList walk(store::Dataset &set)
 {
     QStringList rows;
@@ -46,6 +47,19 @@ inline QStringList walk(store::Dataset &set)
     while (!set.eof()) {
         rows << QStringLiteral("%1:%2").arg(set.asString(QStringLiteral("Count")),
                                             set.asString(QStringLiteral("LastName")));
+        set.next();
+    }
+    return rows;
+}
+
+// Walks the set from the first record: "position:LastName" per record.
+inline QStringList listed(store::Dataset &set)
+{
+    QStringList rows;
+    set.first();
+    while (!set.eof()) {
+        rows << QStringLiteral("%1:%2").arg(set.recNo()).arg(
+                    set.asString(QStringLiteral("LastName")));
         set.next();
     }
     return rows;

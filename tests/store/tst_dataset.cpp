@@ -10,6 +10,7 @@
 using namespace tav::store;
 using tav::test::namesL;
 using tav::test::recordsTable;
+using tav::test::listed;
 using tav::test::walk;
 
 class TestDataset : public QObject
@@ -22,8 +23,8 @@ private slots:
     void navigation();
     void emptySet();
     void editPostCancel();
-    void insertBeforeCurrentKeepsCountEqualToPosition();
-    void appendTakesHighestCountPlusOne();
+    void insertBeforeCurrentTakesItsPosition();
+    void appendGoesAfterTheLastRecord();
     void cancelInsertReturnsToPreviousRecord();
     void deleteRecord();
     void editOnEmptySetStartsNewRecord();
@@ -135,7 +136,7 @@ void TestDataset::editPostCancel()
     QCOMPARE(t->recordCount(), 3);
 }
 
-void TestDataset::insertBeforeCurrentKeepsCountEqualToPosition()
+void TestDataset::insertBeforeCurrentTakesItsPosition()
 {
     auto t = recordsTable("tN.db", namesL(5));
     t->setRecNo(3);
@@ -146,7 +147,6 @@ void TestDataset::insertBeforeCurrentKeepsCountEqualToPosition()
     t->setValue("LastName", "New");
     t->post();
     QCOMPARE(t->recNo(), 3);
-    QCOMPARE(t->asInteger("Count"), 3);
     QCOMPARE(t->asString("LastName"), QString("New"));
 
     // Twice more before the first record: the newest always lands before the current one.
@@ -159,13 +159,13 @@ void TestDataset::insertBeforeCurrentKeepsCountEqualToPosition()
     t->post();
     QCOMPARE(t->recNo(), 1);
     const QStringList expected{"1:B", "2:A", "3:L1", "4:L2", "5:New", "6:L3", "7:L4", "8:L5"};
-    QCOMPARE(walk(*t), expected);
+    QCOMPARE(listed(*t), expected);
     t->close();
     t->open();
-    QCOMPARE(walk(*t), expected);
+    QCOMPARE(listed(*t), expected);
 }
 
-void TestDataset::appendTakesHighestCountPlusOne()
+void TestDataset::appendGoesAfterTheLastRecord()
 {
     auto t = recordsTable("tN.db", namesL(4));
     t->setRecNo(2);
@@ -176,8 +176,8 @@ void TestDataset::appendTakesHighestCountPlusOne()
     t->setValue("LastName", "End");
     t->post();
     QCOMPARE(t->recNo(), 4);
-    QCOMPARE(t->asInteger("Count"), 5);
-    QCOMPARE(walk(*t), (QStringList{"1:L1", "3:L3", "4:L4", "5:End"}));
+    QVERIFY(t->asInteger("Count") > 4); // after the highest key, whatever the gaps
+    QCOMPARE(listed(*t), (QStringList{"1:L1", "2:L3", "3:L4", "4:End"}));
 }
 
 void TestDataset::cancelInsertReturnsToPreviousRecord()
@@ -232,7 +232,7 @@ void TestDataset::editOnEmptySetStartsNewRecord()
     QCOMPARE(t->state(), DataSetState::Insert);
     t->setValue("LastName", "Only");
     t->post();
-    QCOMPARE(walk(*t), QStringList{"1:Only"});
+    QCOMPARE(listed(*t), QStringList{"1:Only"});
     QCOMPARE(t->selectValue("SELECT COUNT(*) FROM mb.data").toInt(), 1);
 }
 
@@ -248,7 +248,7 @@ void TestDataset::moveAndRefreshPostPendingEdit()
     t->setValue("LastName", "Posted by refresh");
     t->refresh();
     QCOMPARE(t->state(), DataSetState::Browse);
-    QCOMPARE(walk(*t), (QStringList{"1:Posted by next", "2:Posted by refresh", "3:L2", "4:L3"}));
+    QCOMPARE(listed(*t), (QStringList{"1:Posted by next", "2:Posted by refresh", "3:L2", "4:L3"}));
 }
 
 void TestDataset::tooLongTextIsRefusedAndKept()
@@ -327,7 +327,7 @@ void TestDataset::failedWriteKeepsStateAndBuffer()
     t->post();
     QStringList expected = inserting ? QStringList{"1:L1", "2:Typed", "3:L2", "4:L3", "5:L4"}
                                      : QStringList{"1:L1", "2:Typed", "3:L3", "4:L4"};
-    QCOMPARE(walk(*t), expected);
+    QCOMPARE(listed(*t), expected);
 }
 
 // Another table component deleted the record meanwhile: the edit must not vanish silently.

@@ -9,6 +9,7 @@
 using namespace tav::store;
 using tav::test::namesL;
 using tav::test::recordsTable;
+using tav::test::listed;
 using tav::test::walk;
 
 namespace {
@@ -129,7 +130,7 @@ void TestQuery::findFollowsTableOrderAfterInserts()
     t->insert();
     t->setValue("LastName", "match first");
     t->post();
-    QCOMPARE(walk(*t),
+    QCOMPARE(listed(*t),
              (QStringList{"1:match first", "2:match 1", "3:other", "4:match new", "5:match 3"}));
 
     t->setRecordFilter(contains("LastName", "match"));

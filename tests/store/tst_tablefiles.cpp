@@ -69,7 +69,7 @@ void TestTableFiles::suppliedFilesInEmptyDirectory()
     auto templ = opened(dir + "/t.db");
     QCOMPARE(templ->recordCount(), 1);
     QCOMPARE(templ->fieldCount(), 100);
-    QCOMPARE(templ->asInteger("Count"), 1);
+    QVERIFY(!templ->isNull("Count")); // its order key; the record is number 1 by position
     for (const QString &field : templ->fieldNames()) {
         if (field != "Count")
             QVERIFY2(templ->isNull(field), qPrintable(field));

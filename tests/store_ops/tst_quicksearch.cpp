@@ -22,6 +22,9 @@ private slots:
     void substringIgnoresCase();
     void countItem_data();
     void countItem();
+    void numberIsThePositionAfterInsertions_data();
+    void numberIsThePositionAfterInsertions();
+    void wildcardsInTheCriterionAreLiteral();
     void noNumberIsRefused();
     void emptyBoxKeepsTheCriterion();
     void emptyCriterionFindsNothing();
@@ -118,6 +121,70 @@ void TestQuickSearch::countItem()
     m_records->setRecNo(2);
     QCOMPARE(find(0, box, &Dataset::findFirst), found > 0);
     QCOMPARE(m_records->recNo(), found > 0 ? found : 2); // not found: the record stays
+}
+
+void TestQuickSearch::numberIsThePositionAfterInsertions_data()
+{
+    QTest::addColumn<int>("from"); // the record current before the find
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("move"); // First, Next or Prior
+    QTest::addColumn<QString>("found"); // FirstName found, "" for none
+
+    // Order after the insertions: Bob, New 2, New 1, Joanne, Carl, ANNA, Änne, Zed, Hans.
+    QTest::newRow("first 2") << 9 << "2" << "First" << "New 2";
+    QTest::newRow("first 4") << 1 << "4" << "First" << "Joanne";
+    QTest::newRow("first 9") << 1 << "9" << "First" << "Hans";
+    QTest::newRow("first 10") << 1 << "10" << "First" << "";
+    QTest::newRow("next ahead") << 3 << "6" << "Next" << "ANNA";
+    QTest::newRow("next behind") << 7 << "6" << "Next" << "";
+    QTest::newRow("next itself") << 6 << "6" << "Next" << "";
+    QTest::newRow("prior behind") << 7 << "3" << "Prior" << "New 1";
+    QTest::newRow("prior ahead") << 2 << "3" << "Prior" << "";
+}
+
+// Inserted records take keys between their neighbours, so the stored Count no longer counts
+// the records: the number searched for is the position the user sees.
+void TestQuickSearch::numberIsThePositionAfterInsertions()
+{
+    QFETCH(int, from);
+    QFETCH(QString, box);
+    QFETCH(QString, move);
+    QFETCH(QString, found);
+    for (const char *name : {"New 1", "New 2"}) {
+        m_records->setRecNo(2);
+        m_records->insert();
+        m_records->setValue("FirstName", QString::fromLatin1(name));
+        m_records->post();
+    }
+    m_records->setRecNo(from);
+    const auto how = move == "First"  ? &Dataset::findFirst
+                     : move == "Next" ? &Dataset::findNext
+                                      : &Dataset::findPrior;
+    QCOMPARE(find(0, box, how), !found.isEmpty());
+    if (found.isEmpty()) {
+        QCOMPARE(m_records->recNo(), from);
+        return;
+    }
+    QCOMPARE(m_records->recNo(), box.toInt());
+    QCOMPARE(m_records->asString("FirstName"), found);
+    QVERIFY(m_records->asInteger("Count") != box.toInt());
+}
+
+// The criterion is matched in the engine with LIKE: its % and _ must match themselves only.
+void TestQuickSearch::wildcardsInTheCriterionAreLiteral()
+{
+    m_records->setRecNo(3);
+    m_records->edit();
+    m_records->setValue("Phone", "50% off_site");
+    m_records->post();
+    QVERIFY(find(4, "0%", &Dataset::findFirst));
+    QCOMPARE(m_records->recNo(), 3);
+    QVERIFY(!find(4, "0%", &Dataset::findNext));
+    QVERIFY(find(4, "F_S", &Dataset::findFirst));
+    QCOMPARE(m_records->recNo(), 3);
+    QVERIFY(!find(4, "f%s", &Dataset::findFirst));
+    QVERIFY(!find(4, "_", &Dataset::findNext));
+    QVERIFY(!find(4, "\\", &Dataset::findFirst)); // the escape character itself
 }
 
 void TestQuickSearch::noNumberIsRefused()

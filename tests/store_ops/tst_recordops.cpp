@@ -10,6 +10,8 @@
 
 #include <QtTest>
 
+#include <limits>
+
 using namespace tav::store;
 using namespace tav::store::ops;
 using tav::test::AttachmentRows;
@@ -49,7 +51,9 @@ private slots:
 private:
     void prepare(int records, const AttachmentRows &attachments);
     QStringList ids() const; // ID of every record, in table order
-    QList<int> counts() const;
+    // Whether the stored order keys strictly increase in table order: no two records share a
+    // key, so the order never falls back on the row key.
+    bool keysIncrease() const;
 
     std::unique_ptr<OpsFixture> m_fixture;
     std::unique_ptr<Table> m_records;
@@ -83,20 +87,15 @@ QStringList TestRecordOps::ids() const
     return result;
 }
 
-QList<int> TestRecordOps::counts() const
+bool TestRecordOps::keysIncrease() const
 {
-    QList<int> result;
-    for (const QVariantList &row : m_fixture->readAll(kRecords))
-        result << row[1].toInt();
-    return result;
-}
-
-static QList<int> oneTo(int n)
-{
-    QList<int> list;
-    for (int i = 1; i <= n; ++i)
-        list << i;
-    return list;
+    qint64 previous = std::numeric_limits<qint64>::min();
+    for (const QVariantList &row : m_fixture->readAll(kRecords)) {
+        if (row[1].isNull() || row[1].toLongLong() <= previous)
+            return false;
+        previous = row[1].toLongLong();
+    }
+    return true;
 }
 
 static QString id(int n)
@@ -116,7 +115,7 @@ void TestRecordOps::insertThreeAtFive()
     QCOMPARE(result.currentRecord, 5);
     QCOMPARE(m_records->recNo(), 5);
     QCOMPARE(m_records->recordCount(), 13);
-    QCOMPARE(counts(), oneTo(13));
+    QVERIFY(keysIncrease());
     QCOMPARE(ids(), QStringList({id(1), id(2), id(3), id(4), "", "", "", id(5), id(6), id(7), id(8),
                                  id(9), id(10)}));
     const QVector<QVariantList> rows = m_fixture->readAll(kRecords);
@@ -140,7 +139,7 @@ void TestRecordOps::deleteFourToSix()
     QCOMPARE(result.currentRecord, 4);
     QCOMPARE(m_records->recNo(), 4);
     QCOMPARE(m_records->asString("ID"), id(7));
-    QCOMPARE(counts(), oneTo(7));
+    QVERIFY(keysIncrease());
     QCOMPARE(ids(), QStringList({id(1), id(2), id(3), id(7), id(8), id(9), id(10)}));
     QCOMPARE(m_fixture->readAll(kRecords)[3][9].toString(), OpsFixture::valueOf("Comments", 7));
     // The deleted records' memo rows are gone with them.
@@ -162,7 +161,7 @@ void TestRecordOps::deleteTheOnlyRecord()
     const QVector<QVariantList> rows = m_fixture->readAll(kRecords);
     QCOMPARE(rows.size(), 1);
     QCOMPARE(rows[0][0].toDate(), today);
-    QCOMPARE(rows[0][1].toInt(), 1);
+    QCOMPARE(m_records->recNo(), 1);
     QVERIFY(rows[0][2].isNull());
     QVERIFY(rows[0][9].isNull());
     QCOMPARE(m_fixture->readAttachments(kAttachments), AttachmentRows());
@@ -189,34 +188,51 @@ void TestRecordOps::rangesOutsideTheTableAreRefused()
                              insertEmptyRecords(*m_records, attachments, 12, 1, kInsertDate));
     QVERIFY_THROWS_EXCEPTION(StoreError,
                              insertEmptyRecords(*m_records, attachments, 3, 0, kInsertDate));
-    QCOMPARE(counts(), oneTo(10));
+    QCOMPARE(m_fixture->readAll(kRecords).size(), 10);
     // Appending after the last record is an insertion at record count + 1.
     QCOMPARE(insertEmptyRecords(*m_records, attachments, 11, 2, kInsertDate).recordCount, 12);
-    QCOMPARE(counts(), oneTo(12));
+    QCOMPARE(ids().mid(9), QStringList({id(10), "", ""}));
+    QVERIFY(keysIncrease());
 }
 
 void TestRecordOps::failureChangesNothing_data()
 {
     QTest::addColumn<bool>("insert");
+    QTest::addColumn<bool>("dense"); // Count 1..N: the insertion must re-key neighbours
     QTest::addColumn<QString>("failingTable");
     QTest::addColumn<QString>("trigger");
 
-    // The attachment rows are written last: the records' changes must be undone.
-    const QString onUpdate = "CREATE TRIGGER refuse BEFORE UPDATE ON data BEGIN SELECT "
-                             "RAISE(ABORT, 'the file refuses'); END";
-    const QString onDelete = "CREATE TRIGGER refuse BEFORE DELETE ON data BEGIN SELECT "
-                             "RAISE(ABORT, 'the file refuses'); END";
-    QTest::newRow("insert, attachments fail") << true << kAttachments << onUpdate;
-    QTest::newRow("delete, attachments fail") << false << kAttachments << onDelete;
-    QTest::newRow("delete, records fail") << false << kRecords << onUpdate;
+    const auto refuse = [](const char *event, const char *table) {
+        return QStringLiteral("CREATE TRIGGER %1 BEFORE %2 ON data BEGIN SELECT "
+                              "RAISE(ABORT, 'the file refuses'); END")
+            .arg(QLatin1String(table), QLatin1String(event));
+    };
+    // Each step of the one transaction in turn: the records, their memo rows, the re-keyed
+    // neighbours and, written last, the attachment rows.
+    QTest::newRow("insert, records fail") << true << false << kRecords << refuse("INSERT", "refuse");
+    QTest::newRow("insert, memo file fails")
+        << true << false << kRecords << refuse("INSERT", "mb.refuse");
+    QTest::newRow("insert, re-keying fails")
+        << true << true << kRecords << refuse("UPDATE", "refuse");
+    QTest::newRow("insert, attachments fail")
+        << true << false << kAttachments << refuse("UPDATE", "refuse");
+    QTest::newRow("delete, records fail") << false << false << kRecords << refuse("DELETE", "refuse");
+    QTest::newRow("delete, memo file fails")
+        << false << false << kRecords << refuse("DELETE", "mb.refuse");
+    QTest::newRow("delete, attachments fail")
+        << false << false << kAttachments << refuse("DELETE", "refuse");
 }
 
 void TestRecordOps::failureChangesNothing()
 {
     QFETCH(bool, insert);
+    QFETCH(bool, dense);
     QFETCH(QString, failingTable);
     QFETCH(QString, trigger);
     prepare(10, {{2, "a"}, {5, "b"}, {7, "c"}});
+    if (dense)
+        m_records->renumber();
+    m_records->setRecNo(7);
     const QVector<QVariantList> records = m_fixture->readAll(kRecords);
     const AttachmentRows attachments = m_fixture->readAttachments(kAttachments);
     m_fixture->execute(failingTable, trigger);
@@ -234,13 +250,20 @@ void TestRecordOps::failureChangesNothing()
     QCOMPARE(m_records->selectValue("SELECT COUNT(*) FROM mb.data").toInt(), 10);
     QCOMPARE(m_fixture->readAttachments(kAttachments), attachments);
     QCOMPARE(m_records->recordCount(), 10);
+    QCOMPARE(m_records->recNo(), 7);
+    QCOMPARE(m_records->asString("ID"), id(7));
 
     // The attachments file was let go again: once the cause is gone the same operation works.
-    m_fixture->execute(failingTable, "DROP TRIGGER refuse");
-    if (insert)
+    m_fixture->execute(failingTable, trigger.contains("mb.") ? "DROP TRIGGER mb.refuse"
+                                                             : "DROP TRIGGER refuse");
+    if (insert) {
         QCOMPARE(insertEmptyRecords(*m_records, path, 3, 2, kInsertDate).recordCount, 12);
-    else
+        QCOMPARE(ids().mid(1, 4), QStringList({id(2), "", "", id(3)}));
+    } else {
         QCOMPARE(deleteRecords(*m_records, path, 4, 5).recordCount, 8);
+        QCOMPARE(ids().mid(2, 2), QStringList({id(3), id(6)}));
+    }
+    QVERIFY(keysIncrease());
 }
 
 void TestRecordOps::missingAttachmentsTableIsMade()

@@ -76,6 +76,9 @@ QString QuickSearch::text(int item) const
 
 bool QuickSearch::matches(int item, const QVariant &value) const
 {
+    requireItem(item);
+    if (item == kCountItem)
+        return m_number > 0 && !value.isNull() && value.toLongLong() == m_number;
     return filter(item).accept(QVariantList{value});
 }
 
@@ -83,17 +86,25 @@ RecordFilter QuickSearch::filter(int item) const
 {
     requireItem(item);
     RecordFilter result;
-    result.fields = QStringList{field(item)};
     if (item == kCountItem) {
-        const qint64 number = m_number;
-        result.accept = [number](const QVariantList &values) {
-            return !values[0].isNull() && values[0].toLongLong() == number;
-        };
+        // The number the user sees is the record's position, never its stored order key.
+        result.byPosition = true;
+        result.position = m_number;
+        return result;
+    }
+    const QString name = field(item);
+    result.fields = QStringList{name};
+    const QString criterion = lowerLocale(m_texts[item]); // lowered once per search
+    result.accept = [criterion](const QVariantList &values) {
+        return containsLowered(values[0], criterion);
+    };
+    // Matched by the engine, so a record without a match is never read into the program.
+    if (criterion.isEmpty()) {
+        result.condition = QStringLiteral("0");
     } else {
-        const QString criterion = lowerLocale(m_texts[item]); // lowered once per search
-        result.accept = [criterion](const QVariantList &values) {
-            return containsLowered(values[0], criterion);
-        };
+        result.condition =
+            QStringLiteral("lower_locale(%1) LIKE ? ESCAPE '\\'").arg(name);
+        result.parameters = {containsPattern(m_texts[item])};
     }
     return result;
 }

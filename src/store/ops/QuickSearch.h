@@ -3,10 +3,11 @@
 // criteria the window keeps between searches. The finds themselves are the records table's
 // findFirst / findNext / findPrior with the filter built here; the table is never filtered.
 //
-//   0 Count equals the number        1..7 ID, FirstName, LastName, Phone, Fax, Email,
-//   8 Comments                            URLWebsite: the criterion occurs in the field,
-//                                          compared in lower case (the user's locale)
-// An empty criterion matches no record; Count is never 0, so the number 0 matches none.
+//   0 the record number (its position  1..7 ID, FirstName, LastName, Phone, Fax, Email,
+//     in the table, not the stored        URLWebsite: the criterion occurs in the field,
+//     Count)                              compared in lower case (the user's locale)
+//   8 Comments
+// An empty criterion matches no record; positions start at 1, so the number 0 matches none.
 
 #include "Dataset.h"
 
@@ -40,7 +41,8 @@ public:
     qint64 number() const { return m_number; }
     QString text(int item) const;
 
-    // Whether a record whose field of `item` holds `value` matches the current criterion.
+    // Whether a record whose field of `item` holds `value` (item 0: whose position is
+    // `value`) matches the current criterion.
     bool matches(int item, const QVariant &value) const;
     // The filter to install on the records table for `item`, holding the criterion as it is
     // now: install it after takeCriterion, before each find.

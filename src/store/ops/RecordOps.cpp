@@ -48,27 +48,6 @@ void renumberAttachments(Table &table, const QString &schema, int s, int e, int 
         {shift, s});
 }
 
-int recordCount(Table &records)
-{
-    return records.selectValue(QStringLiteral("SELECT COUNT(*) FROM main.data")).toInt();
-}
-
-// Writes `count` empty records dated `date` numbered first, first + 1, ..., each with its row
-// in the memo file, in two statements.
-void writeEmptyRecords(Table &records, int first, int count, const QDate &date)
-{
-    const qint64 lastKey =
-        records.selectValue(QStringLiteral("SELECT COALESCE(MAX(_rk), 0) FROM main.data"))
-            .toLongLong();
-    records.execute(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n "
-                                   "WHERE i + 1 < ?) "
-                                   "INSERT INTO main.data(Date, Count) SELECT ?, ? + i FROM n"),
-                    {count, date, first});
-    records.execute(QStringLiteral("INSERT OR REPLACE INTO mb.data(_rk) SELECT _rk FROM main.data "
-                                   "WHERE _rk > ?"),
-                    {lastKey});
-}
-
 // Runs `work` in one transaction over the records and the attachment rows, then makes
 // record `current` current (clamped to the table).
 void overRecordsAndAttachments(Table &records, const QString &attachmentsPath,
@@ -97,15 +76,13 @@ RecordsChanged insertEmptyRecords(Table &records, const QString &attachmentsPath
 {
     RecordsChanged result{0, pos};
     overRecordsAndAttachments(records, attachmentsPath, [&] {
-        const int before = recordCount(records);
+        const int before = records.recordCount();
         if (count < 1 || pos < 1 || pos > before + 1)
             throw StoreError(QStringLiteral("Cannot insert %1 records at position %2 of %3")
                                  .arg(count)
                                  .arg(pos)
                                  .arg(before));
-        records.execute(QStringLiteral("UPDATE main.data SET Count = Count + ? WHERE Count >= ?"),
-                        {count, pos});
-        writeEmptyRecords(records, pos, count, date);
+        records.insertRecords(pos, count, {{QStringLiteral("Date"), date}});
         renumberAttachments(records, kAttachments, pos, pos + count - 1, +1);
         result.recordCount = before + count;
         return pos;
@@ -118,19 +95,16 @@ RecordsChanged deleteRecords(Table &records, const QString &attachmentsPath, int
 {
     RecordsChanged result{0, 0};
     overRecordsAndAttachments(records, attachmentsPath, [&] {
-        const int before = recordCount(records);
+        const int before = records.recordCount();
         if (from < 1 || to < from || to > before)
             throw StoreError(QStringLiteral("Cannot delete the records %1 to %2 of %3")
                                  .arg(from)
                                  .arg(to)
                                  .arg(before));
-        const int deleted = to - from + 1;
-        records.deleteRecords(QStringLiteral("Count >= ? AND Count <= ?"), {from, to});
-        records.execute(QStringLiteral("UPDATE main.data SET Count = Count - ? WHERE Count > ?"),
-                        {deleted, to});
-        result.recordCount = before - deleted;
+        records.deleteRange(from, to);
+        result.recordCount = records.recordCount();
         if (result.recordCount == 0) { // a database never stays without records
-            writeEmptyRecords(records, 1, 1, today);
+            records.insertRecords(1, 1, {{QStringLiteral("Date"), today}});
             result.recordCount = 1;
         }
         renumberAttachments(records, kAttachments, from, to, -1);

@@ -1,7 +1,9 @@
 #pragma once
-// Record insertion and deletion on the records table of the current database, keeping Count
-// equal to each record's position and the attachment rows (Number = the Count of their
-// record) pointing at the same records. Each operation is one transaction over the records,
+// Record insertion and deletion on the records table of the current database. Positions are
+// the records' places in the table's order (the number the user sees); the records' order
+// keys are the table's business (Table::insertRecords / deleteRange write only the records
+// concerned). Attachment rows (Number = the position of their record) are renumbered so they
+// keep pointing at the same records: a narrow table, cheap to rewrite. Each operation is one transaction over the records,
 // their memo and graphic values and the attachment rows (the attachments file attached to
 // the records' connection): on failure nothing changes and StoreError carries the engine's
 // message. `records` is the open table; a pending edit is posted first.
@@ -25,14 +27,14 @@ struct RecordsChanged {
 QString attachmentsPathFor(const Table &records);
 
 // Inserts `count` empty records dated `date` at positions pos..pos+count-1 (1 <= pos <=
-// record count + 1); the records from pos on move up by `count`, and so do attachment rows
-// with Number >= pos. A missing attachments table is made from "atach.db" beside it.
+// record count + 1); the records from pos on move up by `count` positions, and attachment
+// rows with Number >= pos by `count`. A missing attachments table is made from "atach.db" beside it.
 RecordsChanged insertEmptyRecords(Table &records, const QString &attachmentsPath, int pos,
                                   int count, const QDate &date);
 
 // Deletes the records from..to (1 <= from <= to <= record count) with their memo and graphic
 // values and their attachment rows; later records and attachment rows move down by
-// to - from + 1. A table left empty gets one new record dated `today`.
+// to - from + 1 positions. A table left empty gets one new record dated `today`.
 RecordsChanged deleteRecords(Table &records, const QString &attachmentsPath, int from, int to,
                              const QDate &today = QDate::currentDate());
 

@@ -1,0 +1,31 @@
+#pragma once
+// The attachment rows of one record: (Number, FileName) rows of a database's attachments
+// table, Number being the Count of the record a file belongs to. Each call opens the file for
+// itself and closes it again, so renaming, deleting, importing or restoring a database can
+// replace the file at any time between calls.
+
+#include <QString>
+#include <QStringList>
+
+namespace tav::store::ops
+{
+
+// Makes the attachments table from the template "atach.db" beside it (or from the schema when
+// the template is missing) unless it exists. StoreError when it cannot be made.
+void ensureAttachmentsTable(const QString &attachmentsPath);
+
+// The file names attached to record `number`, in the order they were attached. Empty when the
+// table is missing or cannot be read (the caller shows no attachments then).
+QStringList attachedFiles(const QString &attachmentsPath, qint64 number);
+
+// Attaches `fileName` to record `number`; the table is made first when it is missing. False
+// when that exact path (case-sensitive) is attached to the record already: nothing is added.
+// StoreError when the table cannot be written.
+bool attachFile(const QString &attachmentsPath, qint64 number, const QString &fileName);
+
+// Removes the rows of record `number` whose file name is one of `fileNames`, in one statement.
+// Returns the number of rows removed; StoreError when the table cannot be opened or written
+// (then nothing is removed).
+int detachFiles(const QString &attachmentsPath, qint64 number, const QStringList &fileNames);
+
+} // namespace tav::store::ops
