@@ -106,6 +106,9 @@ TFDFin::TFDFin(QWidget *parent)
     wireRecordCommands();
     wireFieldLayout();
     wireDatabaseSet();
+    wireRecordPrinting();
+    wireComments();
+    wireDatabaseInfo();
     wireLock();
     wireConfigurations();
     wireImages();

@@ -229,6 +229,26 @@ public slots:
     void MMRenameClick();
     void MMDeleteClick();
 
+    // Record printing (FDFinPrinting.cpp), comments, links and clipboard commands
+    // (FDFinComments.cpp), database information (FDFinInfo.cpp), loan calculator.
+    void MMPrintClick();
+    void SBPrintClick();
+    // FPrintDialog's OK: the current record or the whole database, one page per record.
+    void printRecords(bool wholeDatabase, bool printNotes, bool printImage);
+    void MMViewInfoClick();
+    void MMMortgageLoanClick();
+    void MemoCommentsDblClick();
+    void Open1Click();
+    void Open2Click();
+    void BImportTextClick();
+    void EditIDDblClick();
+    void NetscapeIDClick();
+    void InternetExplorerIDClick();
+    void idcopyClick();
+    void idcutClick();
+    void idpasteClick();
+    void idallClick();
+
     // Images: the picture of the current record.
     void BOpenClick();
     void Zoom1Click();
@@ -400,6 +420,15 @@ private:
     // selected database opened, and a failure shown as `nameTaken` or the engine's message.
     void changeDatabaseFiles(const std::function<bool()> &change, const QString &newName,
                              const QString &nameTaken);
+    // Printing, comments and links, information, loan calculator.
+    void wireRecordPrinting();
+    void wireComments();
+    void wireDatabaseInfo();
+    // The record edit box with the focus: fixed fields first, then the extra fields shown;
+    // nullptr when none has it.
+    DBEdit *focusedRecordBox() const;
+    // Follows the link in the focused record box with the web program given.
+    void followLink(const QString &webProgram);
 
     store::Table *m_table1;
     store::Table *m_table2;

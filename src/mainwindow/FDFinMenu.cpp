@@ -186,7 +186,8 @@ void TFDFin::buildMenu()
             this, [] { tools::startPhoneDialer(); });
     connect(item(toolsMenu, "MMPaint", QStringLiteral("Paint")), &QAction::triggered, this,
             [] { tools::startPaint(); });
-    item(toolsMenu, "MMMortgageLoan", QStringLiteral("Mortgage/Loan"));
+    connect(item(toolsMenu, "MMMortgageLoan", QStringLiteral("Mortgage/Loan")),
+            &QAction::triggered, this, &TFDFin::MMMortgageLoanClick);
     toolsMenu->addSeparator();
     m_showWizard = item(toolsMenu, "MMShowWiz", QStringLiteral("Show Wizard on Startup"));
     m_showWizard->setCheckable(true);

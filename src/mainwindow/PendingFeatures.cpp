@@ -14,27 +14,8 @@ namespace
 const QSet<QString> &pendingNames()
 {
     static const QSet<QString> names = {
-        // File menu and toolbar: information, printing.
-        "MMViewInfo",
-        "MMPrint",
-        "SBPrint",
-        // Edit menu and toolbar: clipboard commands.
-        "MMCopy",
-        "MMCut",
-        "MMPaste",
-        "MMSelectAll",
-        "SpeedButton6",
-        "SpeedButton7",
-        "SpeedButton8",
-        // Popup of the record edit boxes: following links, clipboard commands.
-        "NetscapeID",
-        "InternetExplorerID",
-        "idcopy",
-        "idcut",
-        "idpaste",
-        "idall",
-        // Tools: loan calculator.
-        "MMMortgageLoan",
+        // Every feature of the window is built: controls of a feature still to come are
+        // listed here and stay disabled until it exists.
     };
     return names;
 }

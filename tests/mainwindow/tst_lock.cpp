@@ -1,7 +1,9 @@
 // The comments lock in the window: Secure and UnSecure, what each page hides, the lock
 // following the database, and locked comments staying out of Copy and Paste Record.
 
+#include "BackupSets.h"
 #include "DBControls.h"
+#include "DatabaseOps.h"
 #include "DialogDriver.h"
 #include "FileNames.h"
 #include "LockDialogs.h"
@@ -10,6 +12,7 @@
 #include "Table.h"
 
 #include <QAction>
+#include <QTemporaryDir>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -200,6 +203,32 @@ private slots:
         w->SMPasteClick();
         records->post();
         QCOMPARE(records->asString(QStringLiteral("Comments")), QStringLiteral("kept"));
+    }
+
+    // The lock lives in the labels file: a copy made by Save As and a backup restored over
+    // an unlocked database are locked with the same password.
+    void lockTravelsWithCopiesAndBackups()
+    {
+        createDatabase(m_env->dataDir(), kShop);
+        auto w = startMainWindow(WizardAnswer::Ok);
+        chooseDatabase(w.get(), kShop);
+        lockWith(w.get(), QStringLiteral("pw"));
+        QTemporaryDir backups;
+        exchange::backup::backupDatabase(m_env->dataDir(), kShop, backups.path());
+        QCOMPARE(store::ops::saveAsDatabase(m_env->dataDir(), kShop, QStringLiteral("COPY")),
+                 store::ops::NameResult::Done);
+        unlockWith(w.get(), QStringLiteral("pw"));
+
+        w->CloseDatabase1Click();
+        QVERIFY(exchange::backup::restoreDatabase(backups.path(), kShop, m_env->dataDir()) == false);
+        chooseDatabase(w.get(), kShop);
+        QCOMPARE(presentation(w.get()), kLocked);
+        unlockWith(w.get(), QStringLiteral("pw"));
+        QCOMPARE(presentation(w.get()), kUnlocked);
+
+        const QString copy = QStringLiteral("COPY");
+        QCOMPARE(labelsValue(m_env->dataDir(), copy, QStringLiteral("Res85")), QStringLiteral("1"));
+        QVERIFY(password::matches(QStringLiteral("pw"), labelsValue(m_env->dataDir(), copy, QStringLiteral("Res86"))));
     }
 };
 

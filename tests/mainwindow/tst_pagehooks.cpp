@@ -40,6 +40,7 @@ private slots:
     void unsetHooksAnswerSafely()
     {
         auto w = startMainWindow(WizardAnswer::Ok);
+        w->pageHooks() = PageHooks{}; // as before any feature set its hooks
         QVERIFY(!w->commentsLocked());
         QVERIFY(w->saveConfigurationBeforeReport());
         w->BuildChart(); // does nothing
