@@ -19,8 +19,8 @@ struct Person {
     QDate created;
 };
 
-// A records table with one record per person, Count 1..n; `gap` Counts are then deleted,
-// so stored Counts and positions differ.
+// A records table with one record per person; the records numbered in `gaps` are then
+// deleted, so stored Counts and positions differ.
 void writeRecords(const QString &dir, const QString &file, const QVector<Person> &people,
                   const QVector<int> &gaps = {})
 {
@@ -38,8 +38,9 @@ void writeRecords(const QString &dir, const QString &file, const QVector<Person>
             table.post();
         }
     });
-    for (int count : gaps)
-        table.deleteRecords(QStringLiteral("Count = ?"), {count});
+    // The records were appended to an empty table: their row keys are 1..n in order.
+    for (int number : gaps)
+        table.deleteRecords(QStringLiteral("_rk = ?"), {number});
     table.close();
 }
 
