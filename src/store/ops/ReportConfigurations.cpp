@@ -46,6 +46,19 @@ void openTable(Table &table, const QString &dir, const QString &name)
     table.setTableName(name);
     table.open();
 }
+
+// Opens the rows of `table` that belong to the database's configuration `name`, in the
+// order they were written.
+void openConfigurationRows(Query &rows, const QString &dir, const QString &table,
+                           const QString &database, const QString &name)
+{
+    rows.setDirectory(dir);
+    rows.setTableName(table);
+    rows.setWhere(QStringLiteral("DataName = :DataName AND ConfigName = :ConfigName"));
+    rows.bindValue(QStringLiteral("DataName"), database);
+    rows.bindValue(QStringLiteral("ConfigName"), name);
+    rows.open();
+}
 } // namespace
 
 ReportConfigurations::ReportConfigurations(const QString &dataDir) : m_dir(dataDir) {}
@@ -108,12 +121,7 @@ std::optional<ReportConfiguration> ReportConfigurations::load(const QString &dat
                                                               const QString &name) const
 {
     Query master;
-    master.setDirectory(m_dir);
-    master.setTableName(files::kMasterConfig);
-    master.setWhere(QStringLiteral("DataName = :DataName AND ConfigName = :ConfigName"));
-    master.bindValue(QStringLiteral("DataName"), database);
-    master.bindValue(QStringLiteral("ConfigName"), name);
-    master.open();
+    openConfigurationRows(master, m_dir, files::kMasterConfig, database, name);
     if (master.recordCount() == 0)
         return std::nullopt;
     master.first();
@@ -128,12 +136,7 @@ std::optional<ReportConfiguration> ReportConfigurations::load(const QString &dat
     c.action = master.asInteger(QStringLiteral("Action"));
 
     Query details;
-    details.setDirectory(m_dir);
-    details.setTableName(files::kDetailsCriteria);
-    details.setWhere(QStringLiteral("DataName = :DataName AND ConfigName = :ConfigName"));
-    details.bindValue(QStringLiteral("DataName"), database);
-    details.bindValue(QStringLiteral("ConfigName"), name);
-    details.open();
+    openConfigurationRows(details, m_dir, files::kDetailsCriteria, database, name);
     for (details.first(); !details.eof(); details.next())
         c.criteria << details.asString(QStringLiteral("Criteria"));
     return c;
