@@ -239,15 +239,25 @@ void TFDFin::MMImportClick()
 
 // ---- Backup and restore --------------------------------------------------------------------
 
+namespace
+{
+// Backup and Restore open their dialog after the unsaved-changes prompt: Yes saves first,
+// No keeps the edit pending; false after Cancel.
+bool askBeforeBackupOrRestore(TFDFin *window)
+{
+    if (!window->HasUnsavedChanges())
+        return true;
+    const int answer = window->UnsavedChangesPrompt();
+    if (answer == MsgYes)
+        window->SaveRecord();
+    return answer != MsgCancel;
+}
+} // namespace
+
 void TFDFin::MMBackupClick()
 {
-    if (!m_pageControl->isHidden() && HasUnsavedChanges()) {
-        const int answer = UnsavedChangesPrompt();
-        if (answer == MsgCancel)
-            return;
-        if (answer == MsgYes)
-            SaveRecord();
-    }
+    if (!m_pageControl->isHidden() && !askBeforeBackupOrRestore(this))
+        return;
     QStringList databases;
     try {
         databases = store::ops::catalogue::names(dataDirectory());
@@ -261,13 +271,8 @@ void TFDFin::MMBackupClick()
 
 void TFDFin::MMRestoreClick()
 {
-    if (!m_pageControl->isHidden() && HasUnsavedChanges()) {
-        const int answer = UnsavedChangesPrompt();
-        if (answer == MsgCancel)
-            return;
-        if (answer == MsgYes)
-            SaveRecord();
-    }
+    if (!m_pageControl->isHidden() && !askBeforeBackupOrRestore(this))
+        return;
     TFRestore dialog(this, dataDirectory());
     dialog.closeTables = [this] { closeDatabaseTables(); };
     bool added = false;

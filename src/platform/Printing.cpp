@@ -28,18 +28,24 @@ void prepare(QPrinter &printer, const PrintRequest &request)
         printer.setPageLayout(request.pageLayout);
 }
 
+// A modal preview returns whether it was accepted; a non-modal one deletes itself on close.
+bool showPreview(QDialog *dialog, bool modal)
+{
+    if (modal) {
+        const bool accepted = dialog->exec() == QDialog::Accepted;
+        delete dialog;
+        return accepted;
+    }
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
+    return true;
+}
+
 bool preview(const PrintRequest &request)
 {
     if (request.paged()) {
         auto *dialog = new PagedPreview(request);
-        if (request.modal) {
-            const bool accepted = dialog->exec() == QDialog::Accepted;
-            delete dialog;
-            return accepted;
-        }
-        dialog->setAttribute(Qt::WA_DeleteOnClose);
-        dialog->show();
-        return true;
+        return showPreview(dialog, request.modal);
     }
     auto *printer = new QPrinter(QPrinter::HighResolution);
     prepare(*printer, request);
@@ -50,14 +56,7 @@ bool preview(const PrintRequest &request)
                      [render](QPrinter *p) { render(p); });
     // The printer lives as long as its preview.
     QObject::connect(dialog, &QObject::destroyed, [printer] { delete printer; });
-    if (request.modal) {
-        const bool accepted = dialog->exec() == QDialog::Accepted;
-        delete dialog;
-        return accepted;
-    }
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->show();
-    return true;
+    return showPreview(dialog, request.modal);
 }
 
 bool printWithDialog(const PrintRequest &request)
