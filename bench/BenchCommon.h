@@ -9,7 +9,10 @@
 
 #include <QDate>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QTextStream>
+
+#include <algorithm>
 
 namespace tav::bench
 {
@@ -24,6 +27,42 @@ inline double ms(const QElapsedTimer &timer)
 {
     return double(timer.nsecsElapsed()) / 1e6;
 }
+
+// Runs one statement with the sqlite3 tool on `file`; the time includes starting the tool.
+// -1 when the tool fails.
+inline double sqliteCli(const QString &file, const QString &sql)
+{
+    QProcess process;
+    QElapsedTimer timer;
+    timer.start();
+    process.start(QStringLiteral("sqlite3"), {file, sql});
+    if (!process.waitForFinished(600000) || process.exitCode() != 0) {
+        out() << "  sqlite3 failed: " << process.readAllStandardError() << "\n";
+        return -1;
+    }
+    return ms(timer);
+}
+
+// Average and worst of repeated timings, shown with `decimals` places.
+struct Figures {
+    double total = 0;
+    double worst = 0;
+    int runs = 0;
+    int decimals = 3;
+    void add(double value)
+    {
+        total += value;
+        worst = std::max(worst, value);
+        ++runs;
+    }
+    QString text() const
+    {
+        return QStringLiteral("average %1 ms, worst %2 ms (%3 runs)")
+            .arg(runs ? total / runs : 0.0, 0, 'f', decimals)
+            .arg(worst, 0, 'f', decimals)
+            .arg(runs);
+    }
+};
 
 // Appends record `i` with its date, every fixed and extra field and `comments` followed by
 // the number filled, and posts it.

@@ -9,6 +9,7 @@
 // same folder serves bench_switch). Needs `sqlite3` in PATH for the comparison.
 
 #include "BenchCommon.h"
+#include "BigDatabase.h"
 #include "ChartPage.h"
 #include "DatabaseOps.h"
 #include "FDFin.h"
@@ -31,70 +32,12 @@
 #include <memory>
 
 using namespace tav;
+using bench::Figures;
+using bench::kBig;
 using bench::ms;
+using bench::sqliteCli;
 using bench::out;
 namespace cat = store::catalogue;
-
-namespace
-{
-
-const QString kBig = QStringLiteral("BIG");
-
-struct Figures {
-    double total = 0;
-    double worst = 0;
-    int runs = 0;
-    void add(double value)
-    {
-        total += value;
-        worst = std::max(worst, value);
-        ++runs;
-    }
-    QString text() const
-    {
-        return QStringLiteral("average %1 ms, worst %2 ms (%3 runs)")
-            .arg(runs ? total / runs : 0.0, 0, 'f', 1)
-            .arg(worst, 0, 'f', 1)
-            .arg(runs);
-    }
-};
-
-void createBigDatabase(const QString &dataDir, int records)
-{
-    QElapsedTimer timer;
-    timer.start();
-    store::ops::createDatabase(dataDir, kBig);
-    store::Table table;
-    table.setDirectory(dataDir);
-    table.setTableName(store::files::recordsTable(kBig));
-    table.open();
-    const QString comments = QString(180, QChar(u'c'));
-    table.transaction([&] {
-        table.first();
-        table.deleteRecord(); // the template's blank record
-        for (int i = 1; i <= records; ++i)
-            bench::appendFullRecord(table, i, comments);
-    });
-    out() << QStringLiteral("created %1 records in %2 s\n").arg(records).arg(ms(timer) / 1000, 0,
-                                                                             'f', 1);
-    out().flush();
-}
-
-// The sqlite3 tool running `sql` on `file`; the time includes starting the tool.
-double sqliteCli(const QString &file, const QString &sql)
-{
-    QProcess process;
-    QElapsedTimer timer;
-    timer.start();
-    process.start(QStringLiteral("sqlite3"), {file, sql});
-    if (!process.waitForFinished(600000) || process.exitCode() != 0) {
-        out() << "  sqlite3 failed: " << process.readAllStandardError() << "\n";
-        return -1;
-    }
-    return ms(timer);
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -125,7 +68,7 @@ int main(int argc, char **argv)
     store::ensureSuppliedFiles(dataDir);
     const QString file = QDir(dataDir).filePath(store::files::recordsTable(kBig));
     if (!QFile::exists(file))
-        createBigDatabase(dataDir, records);
+        bench::createBigDatabase(dataDir, records);
     {
         store::Table labels;
         labels.setDirectory(dataDir);
@@ -151,6 +94,8 @@ int main(int argc, char **argv)
 
     auto *page = window.findChild<ChartPage *>(QStringLiteral("ScrollBox6"));
     Figures build, paint, query, tool, charts;
+    for (Figures *f : {&build, &paint, &query, &tool, &charts})
+        f->decimals = 1;
     for (int run = 0; run < 5; ++run) {
         QElapsedTimer timer;
         timer.start();

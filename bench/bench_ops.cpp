@@ -37,6 +37,7 @@
 using namespace tav::store;
 using namespace tav::store::ops;
 using tav::bench::out;
+using tav::bench::sqliteCli;
 
 namespace {
 
@@ -51,20 +52,6 @@ double timed(const std::function<void()> &work)
 QString quoted(const QString &name)
 {
     return QLatin1Char('"') + name + QLatin1Char('"');
-}
-
-// Runs one statement with the sqlite3 tool on `file`; the time includes starting the tool.
-double sqliteCli(const QString &file, const QString &sql)
-{
-    QProcess process;
-    QElapsedTimer timer;
-    timer.start();
-    process.start(QStringLiteral("sqlite3"), {file, sql});
-    if (!process.waitForFinished(600000) || process.exitCode() != 0) {
-        out() << "  sqlite3 failed: " << process.readAllStandardError() << "\n";
-        return -1;
-    }
-    return double(timer.nsecsElapsed()) / 1e6;
 }
 
 // The SET list of an UPDATE applying the moves to the records.

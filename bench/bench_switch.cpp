@@ -12,6 +12,7 @@
 // later runs. Settings go to a file inside the data directory.
 
 #include "BenchCommon.h"
+#include "BigDatabase.h"
 #include "DBControls.h"
 #include "DatabaseOps.h"
 #include "FDFin.h"
@@ -34,55 +35,14 @@
 #include <memory>
 
 using namespace tav;
+using bench::Figures;
+using bench::kBig;
 using bench::ms;
 using bench::out;
 namespace cat = store::catalogue;
 
 namespace
 {
-
-const QString kBig = QStringLiteral("BIG");
-
-struct Figures {
-    double total = 0;
-    double worst = 0;
-    int runs = 0;
-    void add(double value)
-    {
-        total += value;
-        worst = std::max(worst, value);
-        ++runs;
-    }
-    QString text() const
-    {
-        return QStringLiteral("average %1 ms, worst %2 ms (%3 runs)")
-            .arg(runs ? total / runs : 0.0, 0, 'f', 3)
-            .arg(worst, 0, 'f', 3)
-            .arg(runs);
-    }
-};
-
-// The big database with every shown field filled, as bench_store builds its table.
-void createBigDatabase(const QString &dataDir, int records)
-{
-    QElapsedTimer timer;
-    timer.start();
-    store::ops::createDatabase(dataDir, kBig);
-    store::Table table;
-    table.setDirectory(dataDir);
-    table.setTableName(store::files::recordsTable(kBig));
-    table.open();
-    const QString comments = QString(180, QChar(u'c'));
-    table.transaction([&] {
-        table.first();
-        table.deleteRecord(); // the template's blank record
-        for (int i = 1; i <= records; ++i)
-            bench::appendFullRecord(table, i, comments);
-    });
-    out() << QStringLiteral("created %1 records in %2 s\n").arg(records).arg(ms(timer) / 1000, 0,
-                                                                             'f', 1);
-    out().flush();
-}
 
 // The user's choice in the database list, then the events that show it.
 void choose(TFDFin &window, const QString &name)
@@ -133,7 +93,7 @@ int main(int argc, char **argv)
 
     store::ensureSuppliedFiles(dataDir);
     if (!QFile::exists(QDir(dataDir).filePath(store::files::recordsTable(kBig))))
-        createBigDatabase(dataDir, records);
+        bench::createBigDatabase(dataDir, records);
     {
         store::Table labels;
         labels.setDirectory(dataDir);
