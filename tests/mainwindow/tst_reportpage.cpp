@@ -187,6 +187,8 @@ private slots:
         fillMaster(m_env->dataDir(), 3, [](store::Table &t, int n) {
             t.setValue(QStringLiteral("LastName"), QStringList{"Smith", "Goldsmith", "Jones"}[n - 1]);
         });
+        FakeDesktop desktop; // the Excel report is opened without starting a real program
+        desktop.install({QStringLiteral("gnumeric")});
         auto w = startMainWindow(WizardAnswer::Ok);
         openReportMenu(w.get());
         auto *created = check(w.get(), QStringLiteral("CheckBox1"));
@@ -210,6 +212,7 @@ private slots:
         outputNumberAndLastName(w.get());
         w->SSMScreenPreviewClick(3); // Excel
         w->MMGenOpenClick();
+        QCOMPARE(desktop.startedNames(), QStringList{QStringLiteral("gnumeric")});
         QCOMPARE(edit(w.get(), "Edit5")->text(), QStringLiteral("smith"));
         const QByteArray report = fileBytes(m_home->filePath(QStringLiteral("report.xls")));
         QVERIFY2(report.endsWith("\r\n\r\n1\tSmith\t\r\n2\tGoldsmith\t\r\n"), report.constData());
@@ -276,6 +279,8 @@ private slots:
 
     void noOutputNoRecordsAndLockedComments()
     {
+        FakeDesktop desktop;
+        desktop.install({QStringLiteral("gnumeric")});
         fillMaster(m_env->dataDir(), 2, [](store::Table &t, int) {
             t.setValue(QStringLiteral("Comments"), QStringLiteral("secret"));
         });
