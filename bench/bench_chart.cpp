@@ -1,6 +1,6 @@
 // The chart of filled fields on a large database, run offscreen: MMChartClick on a database
 // of 100,000 full records with every extra field in use (93 points), its counting query
-// alone, and the sqlite3 tool running the same query on the same file.
+// alone, and the sqlite3 tool counting the same in plain SQL on the same file.
 //
 //   QT_QPA_PLATFORM=offscreen bench_chart [records] [extra fields in use]
 //
@@ -38,6 +38,19 @@ using bench::ms;
 using bench::sqliteCli;
 using bench::out;
 namespace cat = store::catalogue;
+
+namespace
+{
+// The same count in plain SQL, which the sqlite3 tool runs: one SUM of "is filled" per field.
+QString plainCountSql(int nradd)
+{
+    QStringList terms{QStringLiteral("COUNT(*)")};
+    for (int pos : store::ops::chartedPositions(nradd))
+        terms << QStringLiteral("SUM(\"%1\" <> '')").arg(cat::recordField(pos));
+    return QStringLiteral("SELECT ") + terms.join(QStringLiteral(", ")) +
+           QStringLiteral(" FROM data");
+}
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -113,7 +126,7 @@ int main(int argc, char **argv)
         timer.restart();
         page->showData(page->title(), page->points());
         charts.add(ms(timer));
-        tool.add(sqliteCli(file, store::ops::fillCountSql(window.extraFieldCount())));
+        tool.add(sqliteCli(file, plainCountSql(window.extraFieldCount())));
     }
     out() << "MMChartClick (count and build the four charts): " << build.text()
           << "   target < 300 ms\n";
@@ -121,7 +134,7 @@ int main(int argc, char **argv)
     out() << "counting query alone: " << query.text() << "\n";
     out() << "the four charts alone, " << page->points().size() << " points: " << charts.text()
           << "\n";
-    out() << "sqlite3 tool, same query on the same file (with its start-up): " << tool.text()
+    out() << "sqlite3 tool, the same count as one SUM per field on the same file (with its start-up): " << tool.text()
           << "\n";
     out() << "sqlite3 start-up alone (SELECT 1): " << sqliteCli(file, QStringLiteral("SELECT 1"))
           << " ms\n";

@@ -22,10 +22,8 @@ struct FieldFillCounts {
 // fields 0..nradd-1 (nradd is kept within 0..78).
 QVector<int> chartedPositions(int nradd);
 
-// The one statement that counts them, over the records as the table `data` of the .db.
-QString fillCountSql(int nradd);
-
-// Counts the charted positions of the records table file `recordsFile` (the .db).
+// Counts the charted positions of the records table file `recordsFile` (the .db) in one
+// statement.
 // StoreError when the file cannot be read.
 FieldFillCounts countFilledFields(const QString &recordsFile, int nradd);
 
