@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QValidator>
+#include <QTimer>
 
 namespace tav
 {
@@ -291,11 +292,16 @@ void DBMemo::textWasChanged()
 
 // ---------------------------------------------------------------------------------------
 
-DBImage::DBImage(QWidget *parent) : QLabel(parent)
+DBImage::DBImage(QWidget *parent) : QLabel(parent), m_decoder(new PictureDecoder(this))
 {
     setAlignment(Qt::AlignCenter);
     // The picture follows the box's size, never the other way round.
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    connect(m_decoder, &PictureDecoder::ready, this, [this] {
+        if (!m_bytes.isEmpty() && m_whole.isNull() && m_scaledFor != contentsRect().size() &&
+            takeBoxPicture(contentsRect().size()))
+            update();
+    });
 }
 
 void DBImage::bind(DataSource *source, const QString &field)
@@ -307,10 +313,21 @@ void DBImage::bind(DataSource *source, const QString &field)
 void DBImage::reload()
 {
     QByteArray bytes;
+    int recNo = 0;
     if (Dataset *set = activeSet()) {
         try {
             bytes = set->asBytes(m_field);
+            recNo = set->recNo();
         } catch (const StoreError &) {
+        }
+    }
+    if (recNo != m_lastRecNo) {
+        m_direction = recNo < m_lastRecNo ? -1 : 1;
+        m_lastRecNo = recNo;
+        if (!m_readAheadQueued) {
+            // Once the move has been painted.
+            m_readAheadQueued = true;
+            QTimer::singleShot(0, this, &DBImage::readAhead);
         }
     }
     if (bytes.isEmpty() || bytes != m_bytes) // the same picture keeps what was decoded
@@ -323,6 +340,61 @@ void DBImage::showBytes(const QByteArray &bytes, const QImage &decoded)
     m_whole = decoded;
     m_scaled = QPixmap();
     m_scaledFor = QSize();
+    ++m_generation;
+    // Asked for now, the decoding runs beside the rest of the move and its repaint.
+    if (!m_bytes.isEmpty() && m_whole.isNull())
+        takeBoxPicture(contentsRect().size());
+    update();
+}
+
+bool DBImage::takeBoxPicture(const QSize &box)
+{
+    if (box.isEmpty())
+        return false; // not laid out yet: the first paint asks again
+    QImage small;
+    if (!m_decoder->cached(m_bytes, box, &small)) {
+        m_decoder->request(m_bytes, box);
+        return false;
+    }
+    setBoxPicture(small, box);
+    return true;
+}
+
+void DBImage::setBoxPicture(const QImage &small, const QSize &box)
+{
+    m_scaled = QPixmap::fromImage(small);
+    m_scaledFor = box;
+}
+
+void DBImage::readAhead()
+{
+    m_readAheadQueued = false;
+    Dataset *set = activeSet();
+    const QSize box = contentsRect().size();
+    if (!set || box.isEmpty() || !isVisible())
+        return;
+    try {
+        const QByteArray next = set->storedValueAt(set->recNo() + m_direction, m_field).toByteArray();
+        m_decoder->readAhead(next, box);
+    } catch (const StoreError &) {
+    }
+}
+
+bool DBImage::isPictureShown() const
+{
+    return m_bytes.isEmpty() || m_paintedGeneration == m_generation;
+}
+
+void DBImage::settlePicture()
+{
+    m_decoder->waitForIdle();
+    const QSize box = contentsRect().size();
+    if (m_bytes.isEmpty() || box.isEmpty() || m_scaledFor == box)
+        return;
+    if (!m_whole.isNull())
+        setBoxPicture(m_whole.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation), box);
+    else if (!takeBoxPicture(box))
+        setBoxPicture(decodePicture(m_bytes, box), box);
     update();
 }
 
@@ -360,22 +432,28 @@ void DBImage::paintEvent(QPaintEvent *event)
     if (box.isEmpty())
         return;
     if (m_scaledFor != box.size()) {
-        // A picture decoded already is scaled; otherwise the decoder makes the small one.
-        const QImage small =
-            m_whole.isNull()
-                ? decodePicture(m_bytes, box.size())
-                : m_whole.scaled(box.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        m_scaled = QPixmap::fromImage(small);
-        m_scaledFor = box.size();
+        if (!m_whole.isNull()) // a picture decoded already only needs scaling
+            setBoxPicture(
+                m_whole.scaled(box.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation),
+                box.size());
+        else
+            takeBoxPicture(box.size()); // a resize stretches the old size until then
     }
-    if (m_scaled.isNull())
-        return;
+    if (m_scaled.isNull()) {
+        if (m_scaledFor == box.size())
+            m_paintedGeneration = m_generation; // bytes no decoder can read: nothing to show
+        return; // otherwise decoding: painted when it is ready
+    }
     QPainter painter(this);
-    const QSize shown = m_scaled.size() / m_scaled.devicePixelRatio();
+    const QSize shown = m_scaledFor == box.size()
+                            ? m_scaled.size() / m_scaled.devicePixelRatio()
+                            : m_scaled.size().scaled(box.size(), Qt::KeepAspectRatio);
     painter.drawPixmap(QRect(QPoint(box.x() + (box.width() - shown.width()) / 2,
                                     box.y() + (box.height() - shown.height()) / 2),
                              shown),
                        m_scaled);
+    if (m_scaledFor == box.size())
+        m_paintedGeneration = m_generation;
 }
 
 void DBImage::mousePressEvent(QMouseEvent *event)

@@ -7,6 +7,7 @@
 // caller's date check and does not reach the buffer at all.
 
 #include "DataSource.h"
+#include "PictureDecoder.h"
 
 #include <QImage>
 #include <QLabel>
@@ -104,8 +105,10 @@ private:
 };
 
 // Picture box for a graphic field: the picture scaled to fit, centred. The stored bytes are
-// decoded once per record for the box's size (when first painted), not on every repaint; the
-// whole picture is decoded only when asked for.
+// decoded once per record for the box's size, not on every repaint, and on a worker thread:
+// a move never waits for the decoder and the box shows the picture as soon as it is ready
+// (blank meanwhile, never the previous record's). After a move the next record in the same
+// direction is decoded ahead. The whole picture is decoded only when asked for.
 class DBImage : public QLabel, public FieldLink
 {
     Q_OBJECT
@@ -114,6 +117,10 @@ public:
     void bind(store::DataSource *source, const QString &field);
     void reload();
     bool hasPicture() const { return !m_bytes.isEmpty(); }
+    // Whether the box has painted the current picture at its size (true without one).
+    bool isPictureShown() const;
+    // Makes the box's picture ready now, waiting for the decoder (screenshots, tests).
+    void settlePicture();
     // The whole picture (decoded on first use and kept until the record changes).
     QImage picture() const;
     QByteArray pictureBytes() const { return m_bytes; }
@@ -133,10 +140,22 @@ protected:
 
 private:
     void showBytes(const QByteArray &bytes, const QImage &decoded);
+    // Takes the box picture from the decoder when it has it (true), else asks for it.
+    bool takeBoxPicture(const QSize &box);
+    void setBoxPicture(const QImage &small, const QSize &box);
+    // Hands the next record's picture (in the direction of the last move) to the decoder.
+    void readAhead();
+
     QByteArray m_bytes;
     mutable QImage m_whole;  // the whole picture once decoded
     QPixmap m_scaled;        // what the box paints
     QSize m_scaledFor;       // the box size m_scaled was made for
+    quint64 m_generation = 1; // counts the pictures shown
+    quint64 m_paintedGeneration = 0;
+    PictureDecoder *m_decoder;
+    int m_lastRecNo = 0;
+    int m_direction = 1;
+    bool m_readAheadQueued = false;
 };
 
 // Read-only label showing a field (a caption on the Report page).

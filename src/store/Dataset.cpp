@@ -450,6 +450,22 @@ QVariant Dataset::value(int ordinal) const
     return d->record().at(ordinal);
 }
 
+QVariant Dataset::storedValueAt(int number, const QString &field) const
+{
+    d->requireActive();
+    const int ordinal = d->requireField(field);
+    const qint64 key = d->keyAt(number - 1);
+    if (key < 0)
+        return QVariant();
+    const FieldDef &def = d->schema[ordinal];
+    sql::Stmt stmt = d->db->cached(QStringLiteral("SELECT %1 FROM %2.data WHERE _rk = ?")
+                                       .arg(sql::quoted(def.name),
+                                            format::inMemoFile(def.type) ? format::kMemoSchema
+                                                                         : QStringLiteral("main")));
+    stmt.bindInt(1, key);
+    return stmt.step() ? format::readValue(stmt, 0, def.type) : QVariant();
+}
+
 bool Dataset::isNull(const QString &field) const
 {
     return value(field).isNull();

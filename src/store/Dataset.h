@@ -98,6 +98,10 @@ public:
     int asInteger(const QString &field) const;    // null or non-numeric -> 0
     QDate asDate(const QString &field) const;     // invalid when null
     QByteArray asBytes(const QString &field) const;
+    // The stored value of a field of the record at position `number` (1-based), read without
+    // moving to it or touching an edit: what a control reads ahead. Null when there is no
+    // such record.
+    QVariant storedValueAt(int number, const QString &field) const;
 
     // Writing needs Edit or Insert state (StoreError otherwise).
     void setValue(const QString &field, const QVariant &value); // null QVariant clears

@@ -248,6 +248,33 @@ private slots:
         QCOMPARE(QImage(handedOver).size(), QSize(30, 20));
     }
 
+    // The box decodes on a worker: a move shows the new record's picture once it is ready,
+    // never the previous record's meanwhile, and the next record's is decoded ahead.
+    void movesShowEachRecordsPictureOnly()
+    {
+        const QRgb colours[] = {qRgb(200, 0, 0), qRgb(0, 0, 200), qRgb(0, 200, 0)};
+        fillMaster(m_env->dataDir(), 3, [&](store::Table &t, int n) {
+            t.setValue(kImage, encoded(64, 48, "PNG", colours[n - 1]));
+        });
+        auto w = startMainWindow(WizardAnswer::Ok);
+        DBImage *box = imageBox(w.get());
+        const auto centre = [box] {
+            return box->grab().toImage().pixel(box->width() / 2, box->height() / 2);
+        };
+        QTRY_VERIFY(box->isPictureShown());
+        QCOMPARE(centre(), colours[0]);
+
+        click(w.get(), "SBNext");
+        QVERIFY(centre() != colours[0]);
+        QTRY_COMPARE(centre(), colours[1]);
+        QVERIFY(box->isPictureShown());
+
+        QCoreApplication::processEvents(); // the read-ahead starts once the move is painted
+        box->settlePicture();
+        click(w.get(), "SBNext");
+        QCOMPARE(centre(), colours[2]); // decoded before the move
+    }
+
     void copyInOneRecordPasteInAnother()
     {
         fillMaster(m_env->dataDir(), 2, [](store::Table &t, int n) {

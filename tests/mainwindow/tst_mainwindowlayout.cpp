@@ -255,8 +255,11 @@ private slots:
                  qPrintable(QStringLiteral("%1 > %2").arg(contents->minimumSizeHint().height())
                                 .arg(end)));
 
-        if (const QString shot = qEnvironmentVariable("TAV_SCREENSHOT"); !shot.isEmpty())
+        if (const QString shot = qEnvironmentVariable("TAV_SCREENSHOT"); !shot.isEmpty()) {
+            QCoreApplication::processEvents(); // the picture box is laid out once shown
+            w->findChild<DBImage *>(QStringLiteral("EditImage"))->settlePicture();
             QVERIFY(w->grab().save(shot));
+        }
     }
 
     void pagesHaveNoOverlapAndReadableCaptions_data()

@@ -1,9 +1,12 @@
 // Pictures as records store them: the file's own bytes when Qt reads them, PNG for PCX,
-// refusal of what holds no picture, the JPEG copy's name, decoding for a small box, and the
-// dialog filters.
+// refusal of what holds no picture, the JPEG copy's name, decoding for a small box on the
+// picture box's worker, and the dialog filters.
 
 #include "PcxBuilder.h"
+#include "PictureDecoder.h"
 #include "PictureFiles.h"
+
+#include <QSignalSpy>
 
 #include <QBuffer>
 #include <QFile>
@@ -139,6 +142,44 @@ private slots:
         QCOMPARE(decodePicture(encoded(gradient(40, 30), "PNG"), QSize(180, 180)).size(),
                  QSize(40, 30));
         QVERIFY(decodePicture("garbage", QSize(180, 180)).isNull());
+    }
+
+    // While one decoding runs, later requests replace each other (only the latest is
+    // decoded), and reading ahead never pushes out a request.
+    void decoderDecodesTheLatestRequest()
+    {
+        const QSize box(20, 20);
+        const QByteArray first = encoded(gradient(40, 30), "PNG");
+        const QByteArray skipped = encoded(gradient(30, 40), "PNG");
+        const QByteArray latest = encoded(gradient(80, 20), "JPEG");
+        const QByteArray ahead = encoded(gradient(10, 10), "PNG");
+        PictureDecoder decoder;
+        QSignalSpy ready(&decoder, &PictureDecoder::ready);
+        decoder.request(first, box);
+        QVERIFY(decoder.isBusy());
+        decoder.request(skipped, box);
+        decoder.request(latest, box);
+        decoder.readAhead(ahead, box);
+        QTRY_COMPARE(ready.size(), 2);
+        QVERIFY(!decoder.isBusy());
+
+        QImage picture;
+        QVERIFY(decoder.cached(first, box, &picture));
+        QCOMPARE(picture.size(), QSize(20, 15));
+        QVERIFY(decoder.cached(latest, box, &picture));
+        QCOMPARE(picture.size(), QSize(20, 5));
+        QVERIFY(!decoder.cached(skipped, box, &picture));
+        QVERIFY(!decoder.cached(ahead, box, &picture));
+        QVERIFY(!decoder.cached(first, QSize(10, 10), &picture)); // another box size
+
+        // Read ahead when nothing waits; bytes no decoder reads are known as such.
+        decoder.readAhead(ahead, box);
+        decoder.request("no picture at all", box);
+        decoder.waitForIdle();
+        QVERIFY(decoder.cached(ahead, box, &picture));
+        QCOMPARE(picture.size(), QSize(10, 10)); // never enlarged
+        QVERIFY(decoder.cached("no picture at all", box, &picture));
+        QVERIFY(picture.isNull());
     }
 
     void dialogFilters()
