@@ -251,11 +251,12 @@ void TFAtach::refresh()
         fill({});
         return;
     }
-    fill(ops::attachedFiles(record.attachmentsPath, record.number));
+    fill(m_reader.files(record.attachmentsPath, record.number));
 }
 
 void TFAtach::clearList()
 {
+    m_reader.close(); // the table may be closing: its files are let go
     fill({});
 }
 

@@ -2,7 +2,10 @@
 // The attachments window FAtach: the files attached to the current record of the main
 // window, with Add, View, Remove and Close. It is created once with the main window and only
 // hidden when closed; the main window refreshes it whenever its current record changes.
-// The rows are read afresh on every refresh (store/ops/Attachments.h).
+// The rows are read again on every refresh, through a reader that notices a replaced file
+// (store/ops/Attachments.h).
+
+#include "Attachments.h"
 
 #include <QPixmap>
 #include <QString>
@@ -71,6 +74,7 @@ private:
     QStringList selectedFiles() const;
 
     RecordProvider m_current;
+    store::ops::AttachmentReader m_reader;
     QListWidget *m_list;
     QPushButton *m_view;
     QPushButton *m_remove;

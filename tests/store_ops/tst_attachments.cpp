@@ -1,6 +1,6 @@
 // The attachment rows of one record: read in the order attached, a path attached once per
-// record, several removed in one go without touching other records' rows, and a missing
-// table made on first need.
+// record, several removed in one go without touching other records' rows, a missing table
+// made on first need, and a reader that follows the file replaced at its path.
 
 #include "Attachments.h"
 #include "OpsFixture.h"
@@ -9,6 +9,8 @@
 
 #include <QFile>
 #include <QTest>
+
+#include <cstdio>
 
 using namespace tav;
 using namespace tav::test;
@@ -58,6 +60,32 @@ private slots:
         // A quote or a comma in a path is a value, not SQL.
         QVERIFY(ops::attachFile(path, 2, QStringLiteral("/d/it's, \"x\".doc")));
         QCOMPARE(ops::detachFiles(path, 2, {"/d/it's, \"x\".doc"}), 1);
+    }
+
+    // The window's reader keeps its file open between moves, yet sees every change: rows
+    // written through another connection, and a file deleted, restored or moved in its place.
+    void readerFollowsTheFileAtItsPath()
+    {
+        OpsFixture f;
+        QVERIFY(f.isValid());
+        f.writeAttachments(kFile, {{1, "/d/old.doc"}});
+        f.writeAttachments(QStringLiteral("restored.db"), {{1, "/d/restored.doc"}});
+        const QString path = f.path(kFile);
+        ops::AttachmentReader reader;
+        QCOMPARE(reader.files(path, 1), QStringList{"/d/old.doc"});
+        QVERIFY(ops::attachFile(path, 1, QStringLiteral("/d/new.txt")));
+        QCOMPARE(reader.files(path, 1), QStringList({"/d/old.doc", "/d/new.txt"}));
+
+        QVERIFY(QFile::remove(path));
+        QVERIFY(reader.files(path, 1).isEmpty());
+        QVERIFY(QFile::rename(f.path(QStringLiteral("restored.db")), path));
+        QCOMPARE(reader.files(path, 1), QStringList{"/d/restored.doc"});
+
+        // Renamed over while the reader still holds the replaced file.
+        f.writeAttachments(QStringLiteral("imported.db"), {{1, "/d/imported.xls"}});
+        QVERIFY(::rename(QFile::encodeName(f.path(QStringLiteral("imported.db"))).constData(),
+                         QFile::encodeName(path).constData()) == 0);
+        QCOMPARE(reader.files(path, 1), QStringList{"/d/imported.xls"});
     }
 
     void unreadableTableShowsNothingAndRefusesRemoval()

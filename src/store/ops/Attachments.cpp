@@ -1,14 +1,17 @@
 #include "Attachments.h"
 
 #include "FileNames.h"
-#include "Query.h"
 #include "Schemas.h"
 #include "StoreError.h"
 #include "Table.h"
+#include "Sqlite.h"
 #include "TableFiles.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+
+#include <sys/stat.h>
 
 namespace tav::store::ops
 {
@@ -36,24 +39,52 @@ void ensureAttachmentsTable(const QString &attachmentsPath)
         createTable(attachmentsPath, schemas::attachments());
 }
 
-QStringList attachedFiles(const QString &attachmentsPath, qint64 number)
+struct AttachmentReader::OpenFile {
+    QString path;
+    dev_t device;
+    ino_t inode;
+    sql::Connection db;
+};
+
+AttachmentReader::AttachmentReader() = default;
+AttachmentReader::~AttachmentReader() = default;
+
+void AttachmentReader::close()
+{
+    m_file.reset();
+}
+
+QStringList AttachmentReader::files(const QString &attachmentsPath, qint64 number)
 {
     QStringList names;
-    if (attachmentsPath.isEmpty() || !QFileInfo::exists(attachmentsPath))
+    struct stat info;
+    if (attachmentsPath.isEmpty() ||
+        ::stat(QFile::encodeName(attachmentsPath).constData(), &info) != 0) {
+        close();
         return names;
+    }
     try {
-        Query query;
-        query.setTableName(attachmentsPath);
-        query.setWhere(QStringLiteral("Number = :Count"));
-        query.bindValue(QStringLiteral(":Count"), number);
-        query.open();
-        const QString field = QStringLiteral("FileName");
-        for (query.first(); !query.eof(); query.next())
-            names << query.asString(field);
+        if (!m_file || m_file->path != attachmentsPath || m_file->device != info.st_dev ||
+            m_file->inode != info.st_ino) {
+            close();
+            m_file.reset(new OpenFile{attachmentsPath, info.st_dev, info.st_ino,
+                                      {attachmentsPath, sql::Connection::Mode::ReadOnly}});
+        }
+        sql::Stmt rows = m_file->db.cached(
+            QStringLiteral("SELECT FileName FROM main.data WHERE Number = ? ORDER BY _rk"));
+        rows.bindInt(1, number);
+        while (rows.step())
+            names << rows.text(0);
     } catch (const StoreError &) {
+        close(); // not a table we can read: the next call tries again
         names.clear();
     }
     return names;
+}
+
+QStringList attachedFiles(const QString &attachmentsPath, qint64 number)
+{
+    return AttachmentReader().files(attachmentsPath, number);
 }
 
 bool attachFile(const QString &attachmentsPath, qint64 number, const QString &fileName)

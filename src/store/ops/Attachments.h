@@ -1,14 +1,37 @@
 #pragma once
 // The attachment rows of one record: (Number, FileName) rows of a database's attachments
-// table, Number being the Count of the record a file belongs to. Each call opens the file for
-// itself and closes it again, so renaming, deleting, importing or restoring a database can
-// replace the file at any time between calls.
+// table, Number being the position of the record a file belongs to. Writers open the file for
+// themselves and close it again, and readers notice when the path names another file, so
+// renaming, deleting, importing or restoring a database can replace the file at any time.
 
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 namespace tav::store::ops
 {
+
+// Reads the attachment rows of one record after another (the attachments window follows
+// every move) on one read-only connection, kept while the path still names the file it
+// opened: a file renamed, deleted, imported or restored in its place is opened afresh.
+class AttachmentReader
+{
+public:
+    AttachmentReader();
+    ~AttachmentReader();
+    AttachmentReader(const AttachmentReader &) = delete;
+    AttachmentReader &operator=(const AttachmentReader &) = delete;
+
+    // As attachedFiles().
+    QStringList files(const QString &attachmentsPath, qint64 number);
+    // Lets go of the file.
+    void close();
+
+private:
+    struct OpenFile;
+    std::unique_ptr<OpenFile> m_file;
+};
 
 // Makes the attachments table from the template "atach.db" beside it (or from the schema when
 // the template is missing) unless it exists. StoreError when it cannot be made.
