@@ -130,33 +130,51 @@ bool Dataset::Impl::find(bool forward, bool fromEnd)
     const QVariant startCount = countField >= 0 && !fromEnd ? record().at(countField) : QVariant();
     const bool sequential = tableOrdered() && (countField < 0 || fromEnd || !startCount.isNull());
     if (sequential) {
-        QString condition = conditionClause();
-        QVariantList after;
-        const auto also = [&](const QString &part) {
-            condition += condition.isEmpty() ? QStringLiteral(" WHERE ") : QStringLiteral(" AND ");
-            condition += part;
+        const QString op = forward ? QStringLiteral(">") : QStringLiteral("<");
+        const QString orderKey =
+            countField >= 0
+                ? QStringLiteral("(d.%1, d._rk)").arg(sql::quoted(schema[countField].name))
+                : QStringLiteral("d._rk");
+        const QString marks = countField >= 0 ? QStringLiteral("(?, ?)") : QStringLiteral("?");
+        // (Count, row key) of the record at `index`, as the statement compares them.
+        const auto orderValues = [&](int index) {
+            if (countField < 0)
+                return QVariantList{keys[index]};
+            if (index == pos)
+                return QVariantList{startCount, keys[index]};
+            sql::Stmt stmt = db->cached(QStringLiteral("SELECT d.%1 FROM main.data AS d WHERE d._rk = ?")
+                                            .arg(sql::quoted(schema[countField].name)));
+            stmt.bindInt(1, keys[index]);
+            return QVariantList{stmt.step() ? stmt.value(0) : QVariant(), keys[index]};
         };
-        if (!fromEnd) {
-            const QString op = forward ? QStringLiteral(">") : QStringLiteral("<");
-            if (countField >= 0) {
-                also(QStringLiteral("(d.%1, d._rk) %2 (?, ?)")
-                         .arg(sql::quoted(schema[countField].name), op));
-                after << startCount << keys[pos];
-            } else {
-                also(QStringLiteral("d._rk ") + op + QStringLiteral(" ?"));
-                after << keys[pos];
-            }
-        }
-        if (inSql) {
-            also(match);
-            after += recordFilter.parameters;
-        }
-        int index = -1;
-        {
-            sql::Stmt stmt =
-                db->prepare(select + QStringLiteral(" FROM ") + fromClause(join) + condition +
-                            QStringLiteral(" ORDER BY ") + orderClause(!forward));
-            bindSetParameters(stmt, after);
+        // The first record the statement returns that belongs to the set, beyond `bound`
+        // (none: from the end) and, with `limit`, up to it.
+        const auto scan = [&](int bound, int limit, bool wholeTable) {
+            QString condition = conditionClause();
+            QVariantList parameters;
+            const auto also = [&](const QString &part, const QVariantList &values) {
+                condition +=
+                    condition.isEmpty() ? QStringLiteral(" WHERE ") : QStringLiteral(" AND ");
+                condition += part;
+                parameters += values;
+            };
+            if (bound >= 0)
+                also(orderKey + QLatin1Char(' ') + op + QLatin1Char(' ') + marks,
+                     orderValues(bound));
+            if (limit >= 0)
+                also(orderKey + (forward ? QStringLiteral(" <= ") : QStringLiteral(" >= ")) +
+                         marks,
+                     orderValues(limit));
+            if (inSql)
+                also(match, recordFilter.parameters);
+            QString from = fromClause(join);
+            if (wholeTable) // one pass in file order, not a look-up per record
+                from.replace(QStringLiteral("main.data AS d"),
+                             QStringLiteral("main.data AS d NOT INDEXED"));
+            int index = -1;
+            sql::Stmt stmt = db->prepare(select + QStringLiteral(" FROM ") + from + condition +
+                                         QStringLiteral(" ORDER BY ") + orderClause(!forward));
+            bindSetParameters(stmt, parameters);
             while (index < 0 && stmt.step()) {
                 // A row added since the snapshot was taken is not part of the set.
                 if (accepts(stmt)) {
@@ -164,7 +182,26 @@ bool Dataset::Impl::find(bool forward, bool fromEnd)
                     index = int(forward ? keys.indexOf(key, start) : keys.lastIndexOf(key, start));
                 }
             }
-        } // the scan is finished before anyone hears of the move
+            return index;
+        };
+        const int from = fromEnd ? -1 : pos;
+        int index = -1;
+        // A match the engine finds by itself in the records' own file: the next records are
+        // walked in order through the order index, stopping at the first match; the rest of
+        // the table, when the window holds none, is searched in one pass over the file, which
+        // reads all records faster than looking each one up through the index. (A match in
+        // the memo file walks the index alone, which holds Count: no record is read then.)
+        constexpr int kWindow = 1000;
+        const int last = forward ? start + kWindow - 1 : start - kWindow + 1;
+        if (inSql && !join && countField >= 0 && last > 0 && last < count - 1 &&
+            !orderValues(last).first().isNull()) { // (a record removed behind the set's back)
+            index = scan(from, last, false);
+            if (index < 0)
+                index = scan(last, -1, true);
+        } else {
+            index = scan(from, -1, false);
+        }
+        // the scan is finished before anyone hears of the move
         return index >= 0 && found(index);
     }
 

@@ -32,7 +32,8 @@ public:
     void open() override; // StoreError on bad SQL or missing file
 };
 
-// Text lowered as lower_locale() lowers it in SQL (the user's locale).
+// Text lowered as lower_locale() lowers it in SQL (the user's locale). In SQL,
+// contains_locale(Field, :text) tells whether :text occurs in the field, both lowered so.
 QString lowerLocale(const QString &text);
 // A LIKE pattern matching `text` anywhere, case-insensitively when compared with
 // lower_locale(field): the text lowered, with %, _ and \ escaped for ESCAPE '\' and wrapped

@@ -9,6 +9,8 @@
 
 #include <sqlite3.h>
 
+#include <array>
+
 namespace tav::store {
 
 QString lowerLocale(const QString &text)
@@ -29,6 +31,31 @@ bool asciiLowersPlainly()
     return plain;
 }
 
+// Lowers plain ASCII `text` into `out` (resized); false when the text is not plain ASCII or
+// the locale lowers A-Z otherwise, and the caller lowers it through QString.
+bool lowerAscii(const char *text, int size, QByteArray &out)
+{
+    if (!asciiLowersPlainly())
+        return false;
+    out.resize(size);
+    char *to = out.data();
+    for (int i = 0; i < size; ++i) {
+        const char c = text[i];
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+        to[i] = (c >= 'A' && c <= 'Z') ? char(c + ('a' - 'A')) : c;
+    }
+    return true;
+}
+
+QByteArray lowerUtf8(const char *text, int size)
+{
+    QByteArray lowered;
+    if (!lowerAscii(text, size, lowered))
+        lowered = lowerLocale(QString::fromUtf8(text, size)).toUtf8();
+    return lowered;
+}
+
 // lower_locale(text): lowers text the way the program lowers search texts, so that
 // "Ä" and "ä" compare equal in LIKE terms. Plain ASCII text, the bulk of a search over
 // every record, is lowered in place without a detour through QString.
@@ -40,26 +67,78 @@ void lowerLocaleFunction(sqlite3_context *context, int, sqlite3_value **argv)
     }
     const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(argv[0]));
     const int size = sqlite3_value_bytes(argv[0]);
-    if (asciiLowersPlainly()) {
-        thread_local QByteArray buffer;
-        buffer.resize(size);
-        char *out = buffer.data();
-        bool ascii = true;
-        for (int i = 0; i < size; ++i) {
-            const char c = text[i];
-            if (static_cast<unsigned char>(c) >= 0x80) {
-                ascii = false;
-                break;
-            }
-            out[i] = (c >= 'A' && c <= 'Z') ? char(c + ('a' - 'A')) : c;
-        }
-        if (ascii) {
-            sqlite3_result_text(context, out, size, SQLITE_TRANSIENT);
-            return;
+    thread_local QByteArray buffer;
+    if (!lowerAscii(text, size, buffer))
+        buffer = lowerLocale(QString::fromUtf8(text, size)).toUtf8();
+    sqlite3_result_text(context, buffer.constData(), int(buffer.size()), SQLITE_TRANSIENT);
+}
+
+// Searches the lowered `part` in `text` while the text is plain ASCII, lowering each byte as
+// it is compared. True when that settles it (`found`): a match among ASCII bytes stays one
+// once the whole text is lowered; false when the text has other characters and no match was
+// seen, and the whole text must be lowered first.
+bool foundInAscii(const char *text, int size, const QByteArray &part, bool &found)
+{
+    if (!asciiLowersPlainly())
+        return false;
+    static const auto lower = [] {
+        std::array<char, 256> table{};
+        for (int c = 0; c < 256; ++c)
+            table[c] = char(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
+        return table;
+    }();
+    const auto folded = [&](int i) { return lower[static_cast<unsigned char>(text[i])]; };
+    const int m = int(part.size());
+    const char *p = part.constData();
+    found = m == 0;
+    bool ascii = true;
+    for (int i = 0; i < size && !found; ++i) {
+        if (static_cast<unsigned char>(text[i]) >= 0x80)
+            ascii = false;
+        else if (folded(i) == p[0] && i + m <= size) {
+            int j = 1;
+            while (j < m && folded(i + j) == p[j])
+                ++j;
+            found = j == m;
         }
     }
-    const QByteArray lowered = lowerLocale(QString::fromUtf8(text, size)).toUtf8();
-    sqlite3_result_text(context, lowered.constData(), int(lowered.size()), SQLITE_TRANSIENT);
+    return found || ascii;
+}
+
+void deleteBytes(void *bytes)
+{
+    delete static_cast<QByteArray *>(bytes);
+}
+
+// contains_locale(text, part): 1 when `part` occurs in `text`, both lowered as lower_locale
+// lowers them, else 0 (NULL when either is NULL). What a search for a typed text over every
+// record runs: the same answer as lower_locale(text) LIKE a pattern of the lowered part, but
+// the part is lowered once per statement and plain ASCII text is searched where it lies,
+// without making a lowered copy for the engine.
+void containsLocaleFunction(sqlite3_context *context, int, sqlite3_value **argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    auto *part = static_cast<const QByteArray *>(sqlite3_get_auxdata(context, 1));
+    QByteArray partHere;
+    if (!part) {
+        partHere = lowerUtf8(reinterpret_cast<const char *>(sqlite3_value_text(argv[1])),
+                             sqlite3_value_bytes(argv[1]));
+        part = &partHere;
+        // Kept while the statement runs with the same bound part; SQLite may also drop it
+        // at once, so this call goes on with its own copy.
+        sqlite3_set_auxdata(context, 1, new QByteArray(partHere), deleteBytes);
+    }
+    const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(argv[0]));
+    const int size = sqlite3_value_bytes(argv[0]);
+    bool found = false;
+    if (!foundInAscii(text, size, *part, found)) {
+        // Byte search is character search in valid UTF-8.
+        found = lowerLocale(QString::fromUtf8(text, size)).toUtf8().contains(*part);
+    }
+    sqlite3_result_int(context, found ? 1 : 0);
 }
 
 QString fileOf(const QString &path)
@@ -290,6 +369,8 @@ Connection::Connection(const QString &path, Mode mode) : m_path(path)
     sqlite3_busy_timeout(m_db, 2000);
     sqlite3_create_function(m_db, "lower_locale", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                             lowerLocaleFunction, nullptr, nullptr);
+    sqlite3_create_function(m_db, "contains_locale", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC,
+                            nullptr, containsLocaleFunction, nullptr, nullptr);
 }
 
 Connection::~Connection()

@@ -25,6 +25,8 @@ private slots:
     void numberIsThePositionAfterInsertions_data();
     void numberIsThePositionAfterInsertions();
     void wildcardsInTheCriterionAreLiteral();
+    void textLoweredBeyondAscii();
+    void findsBeyondTheNextThousandRecords();
     void noNumberIsRefused();
     void emptyBoxKeepsTheCriterion();
     void emptyCriterionFindsNothing();
@@ -185,6 +187,65 @@ void TestQuickSearch::wildcardsInTheCriterionAreLiteral()
     QVERIFY(!find(4, "f%s", &Dataset::findFirst));
     QVERIFY(!find(4, "_", &Dataset::findNext));
     QVERIFY(!find(4, "\\", &Dataset::findFirst)); // the escape character itself
+}
+
+// A letter that lowers to ASCII ("K", the Kelvin sign, to "k") is found as what it lowers
+// to, also where the rest of the text is plain ASCII.
+void TestQuickSearch::textLoweredBeyondAscii()
+{
+    m_records->setRecNo(2);
+    m_records->edit();
+    m_records->setValue("Email", QStringLiteral("Dr. \u212Aate Straße"));
+    m_records->post();
+    QVERIFY(find(6, "kate", &Dataset::findFirst));
+    QCOMPARE(m_records->recNo(), 2);
+    QVERIFY(find(6, QStringLiteral("KATE STRAßE"), &Dataset::findFirst));
+    QVERIFY(!find(6, "kate strasse", &Dataset::findFirst)); // ß is no "ss"
+}
+
+// Beyond the next thousand records the match is looked for in one pass over the file, which
+// meets the records in the order they were written: the one found is still the next in the
+// table's order, forwards and backwards.
+void TestQuickSearch::findsBeyondTheNextThousandRecords()
+{
+    m_records->transaction([&] {
+        for (int n = 1; n <= 2500; ++n) {
+            m_records->append();
+            m_records->setValue("FirstName", QStringLiteral("r%1").arg(n));
+            m_records->post();
+        }
+        // Written last, placed in the middle; the later one in the file comes first.
+        for (int position : {2400, 1500}) {
+            m_records->setRecNo(position);
+            m_records->insert();
+            m_records->setValue("FirstName", QStringLiteral("Needle at %1").arg(position));
+            m_records->post();
+        }
+    });
+    m_records->first();
+    QVERIFY(find(2, "needle", &Dataset::findNext));
+    QCOMPARE(m_records->recNo(), 1500);
+    QVERIFY(find(2, "needle", &Dataset::findNext));
+    QCOMPARE(m_records->recNo(), 2401);
+    QCOMPARE(m_records->asString("FirstName"), QStringLiteral("Needle at 2400"));
+    QVERIFY(!find(2, "needle", &Dataset::findNext));
+    QCOMPARE(m_records->recNo(), 2401);
+
+    m_records->last();
+    QVERIFY(find(2, "needle", &Dataset::findPrior));
+    QCOMPARE(m_records->recNo(), 2401);
+    QVERIFY(find(2, "needle", &Dataset::findPrior));
+    QCOMPARE(m_records->recNo(), 1500);
+    QVERIFY(!find(2, "needle", &Dataset::findPrior));
+    QVERIFY(find(2, "needle", &Dataset::findLast));
+    QCOMPARE(m_records->recNo(), 2401);
+    QVERIFY(find(2, "needle", &Dataset::findFirst));
+    QCOMPARE(m_records->recNo(), 1500);
+
+    // Within the next thousand: the nearest, not the first in the file.
+    m_records->setRecNo(1200);
+    QVERIFY(find(2, "r1", &Dataset::findNext));
+    QCOMPARE(m_records->asString("FirstName"), QStringLiteral("r1194"));
 }
 
 void TestQuickSearch::noNumberIsRefused()

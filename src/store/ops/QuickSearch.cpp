@@ -102,9 +102,8 @@ RecordFilter QuickSearch::filter(int item) const
     if (criterion.isEmpty()) {
         result.condition = QStringLiteral("0");
     } else {
-        result.condition =
-            QStringLiteral("lower_locale(%1) LIKE ? ESCAPE '\\'").arg(name);
-        result.parameters = {containsPattern(m_texts[item])};
+        result.condition = QStringLiteral("contains_locale(%1, ?)").arg(name);
+        result.parameters = {m_texts[item]};
     }
     return result;
 }
