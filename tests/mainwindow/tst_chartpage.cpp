@@ -13,6 +13,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QPieSeries>
 #include <QPieSlice>
@@ -227,6 +228,42 @@ private slots:
         checkBox(w.get(), "ckbMarks")->click();
         QVERIFY(pie(page)->slices().first()->isLabelVisible());
         QVERIFY(page->chartView(ChartPage::Area)->marksVisible());
+    }
+
+    // 3D is a depth drawn under every type, not a flag nobody sees. With
+    // TAV_SCREENSHOT_DIR=<folder> each type is saved with 3D on and off.
+    void threeDChangesTheDrawingOfEveryType()
+    {
+        fillMaster(m_env->dataDir(), 6, [](store::Table &t, int n) {
+            t.setValue(QStringLiteral("ID"), QStringLiteral("id"));
+            if (n <= 4)
+                t.setValue(QStringLiteral("Phone"), QStringLiteral("555"));
+            if (n <= 2)
+                t.setValue(QStringLiteral("Email"), QStringLiteral("a@b.c"));
+            if (n % 2)
+                t.setValue(cat::recordField(0), QStringLiteral("x"));
+        }, 2);
+        auto w = startMainWindow(WizardAnswer::Ok);
+        w->resize(1000, 700);
+        trigger(w.get(), "MMChart");
+        QTest::qWait(50);
+        ChartPage *page = chartPage(w.get());
+        const QString folder = qEnvironmentVariable("TAV_SCREENSHOT_DIR");
+        const char *names[] = {"pie", "bars", "horizontal-bars", "area"};
+        for (int type = 0; type < ChartPage::ChartTypes; ++type) {
+            chooseType(w.get(), type);
+            QImage drawn[2];
+            for (bool depth : {true, false}) {
+                if (checkBox(w.get(), "ckb3D")->isChecked() != depth)
+                    checkBox(w.get(), "ckb3D")->click();
+                drawn[depth] = page->chartView(type)->grab().toImage();
+                if (!folder.isEmpty())
+                    QVERIFY(page->grab().save(QDir(folder).filePath(
+                        QStringLiteral("chart-%1-3d-%2.png")
+                            .arg(QLatin1String(names[type]), depth ? "on" : "off"))));
+            }
+            QVERIFY2(drawn[0] != drawn[1], names[type]);
+        }
     }
 
     void buildingLeavesTheUsersEditAlone()
