@@ -304,6 +304,44 @@ void readRecords(QFile &text, const QString &recordsPath, const ImportRequest &r
     db->exec(QStringLiteral("COMMIT"));
 }
 
+// Kept attachment rows stay with the record numbers. The new records take the row keys 1..N
+// in the file's order, their positions: rows keyed by the replaced records' row keys are
+// numbered by those records' positions (rows of files written before attachments were keyed
+// by row carry positions already). A row whose number no new record takes is kept detached
+// (a negative number: row keys are positive), so that no record added later inherits it.
+// The rows are rewritten in a copy installed with the new records.
+void stageKeptAttachments(FileSetSwap &swap, const QString &oldRecords, const QString &attachments,
+                          int newCount)
+{
+    if (!store::tableExists(attachments))
+        return;
+    const QString staged = swap.stage(attachments);
+    store::copyTableFile(attachments, staged);
+    {
+        store::sql::Connection db(staged, store::sql::Connection::Mode::ReadWrite);
+        bool keyedByRow = false;
+        if (store::tableExists(oldRecords)) {
+            db.attach(oldRecords, QStringLiteral("old"), false);
+            keyedByRow = store::format::fileVersion(db, QStringLiteral("old")) >=
+                         store::format::kRowKeyAttachmentsVersion;
+        }
+        store::sql::Transaction tx(db);
+        if (keyedByRow) {
+            db.exec(QStringLiteral(
+                "UPDATE main.data AS a SET Number = -a.Number WHERE a.Number > 0 "
+                "AND NOT EXISTS (SELECT 1 FROM old.data WHERE _rk = a.Number)"));
+            db.exec(QStringLiteral("UPDATE main.data AS a SET Number = p.n FROM (SELECT _rk, "
+                                   "ROW_NUMBER() OVER (ORDER BY Count, _rk) AS n FROM old.data) "
+                                   "AS p WHERE p._rk = a.Number"));
+        }
+        db.exec(QStringLiteral("UPDATE main.data SET Number = -Number WHERE Number > %1")
+                    .arg(newCount));
+        db.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS data_number ON data(Number)"));
+        tx.commit();
+    }
+    syncFile(staged);
+}
+
 } // namespace
 
 ImportResult importText(const ImportRequest &request, const Progress &progress)
@@ -336,13 +374,17 @@ ImportResult importText(const ImportRequest &request, const Progress &progress)
     const QString newMemo = files::memoFileFor(newRecords);
     swap.stageAs(newMemo, dir.filePath(files::memoFile(name)));
     const QString newLabels = swap.stage(labelsPath);
-    if (!request.keepAttachments)
-        swap.removeOnInstall(dir.filePath(files::attachmentsTable(name)));
 
     store::format::writeEmptyTable(newRecords, newMemo, store::schemas::records());
     readRecords(text, newRecords, request, result, progress);
     syncFile(newRecords);
     syncFile(newMemo);
+
+    const QString attachments = dir.filePath(files::attachmentsTable(name));
+    if (request.keepAttachments)
+        stageKeptAttachments(swap, recordsPath, attachments, result.records);
+    else
+        swap.removeOnInstall(attachments);
 
     store::copyTableFile(labelsSource, newLabels);
     {

@@ -24,7 +24,7 @@ namespace tav
 struct AttachmentRecord {
     QString database;        // the database's name as the database list shows it
     int position = 0;        // the record number the user sees
-    qint64 number = 0;       // the record's Count: the key of its attachment rows
+    qint64 number = 0;       // the key of the record's attachment rows (ops::attachmentNumber)
     QString attachmentsPath; // empty when no database is open
     bool stored = false;     // false while a new record is being added (nothing to attach to)
 };

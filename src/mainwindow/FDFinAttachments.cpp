@@ -42,8 +42,8 @@ AttachmentRecord TFDFin::currentAttachmentRecord() const
     if (m_table1->state() == DataSetState::Insert || m_table1->recordCount() == 0)
         return record;
     try {
-        record.number = m_table1->recordNumber(); // attachment rows carry the position
         record.position = m_table1->recNo();
+        record.number = store::ops::attachmentNumber(*m_table1, record.position);
         record.stored = true;
     } catch (const StoreError &) {
     }

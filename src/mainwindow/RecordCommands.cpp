@@ -120,7 +120,8 @@ void EmptiedRecordAttachments::afterPost()
     if (count == 0)
         return;
     try {
-        store::ops::updateAttachments(store::ops::attachmentsPathFor(*m_records), count, count, 0);
+        store::ops::removeAttachments(store::ops::attachmentsPathFor(*m_records),
+                                      store::ops::attachmentNumber(*m_records, count));
     } catch (const store::StoreError &e) {
         emit removalFailed(e.message());
     }

@@ -368,6 +368,17 @@ int Dataset::recNo() const
     return d->pos + 1;
 }
 
+qint64 Dataset::rowKeyAt(int number) const
+{
+    return d->keyAt(number - 1);
+}
+
+int Dataset::fileVersion() const
+{
+    d->requireActive();
+    return format::fileVersion(*d->db);
+}
+
 int Dataset::recordNumber() const
 {
     if (!d->isActive() || d->keys.isEmpty() || d->pos < 0 || d->state == DataSetState::Insert)

@@ -81,6 +81,11 @@ public:
     // a new record is being added. recNo() in an unfiltered set in table order; otherwise
     // counted in the file (through the order index).
     int recordNumber() const;
+    // The row key of the record at position `number` (1-based) of the set: it never changes
+    // while the record exists. -1 when there is no such record.
+    qint64 rowKeyAt(int number) const;
+    // The format version of the open table's file (TableFormat.h).
+    int fileVersion() const;
 
     // Fields, by name or by ordinal in file order.
     TableSchema fields() const;

@@ -125,9 +125,15 @@ void writeEmptyTable(const QString &dbPath, const QString &mbPath, const TableSc
         if (count >= 0)
             db.exec(QStringLiteral("CREATE INDEX data_order ON data(%1, _rk)")
                         .arg(sql::quoted(schema[count].name)));
+        // Attachment rows are looked up by their record's key.
+        for (const FieldDef &field : schema) {
+            if (field.type == FieldType::Number)
+                db.exec(QStringLiteral("CREATE INDEX data_%1 ON data(%2)")
+                            .arg(field.name.toLower(), sql::quoted(field.name)));
+        }
         // Only an ordered table may hold gaps in its order key.
         db.exec(QStringLiteral("PRAGMA user_version=%1")
-                    .arg(count >= 0 ? kGappedOrderVersion : kDenseOrderVersion));
+                    .arg(count >= 0 ? kRowKeyAttachmentsVersion : kDenseOrderVersion));
         tx.commit();
     }
     if (hasMemoFields(schema))
@@ -151,15 +157,15 @@ QString newerFileMessage(const QString &fileName)
         .arg(fileName);
 }
 
+int fileVersion(sql::Connection &connection, const QString &schema)
+{
+    sql::Stmt stmt = connection.cached(QStringLiteral("PRAGMA %1.user_version").arg(schema));
+    return stmt.step() ? int(stmt.int64(0)) : 0;
+}
+
 void markOrderGapped(sql::Connection &connection)
 {
-    qint64 version = 0;
-    {
-        sql::Stmt stmt = connection.cached(QStringLiteral("PRAGMA main.user_version"));
-        if (stmt.step())
-            version = stmt.int64(0);
-    }
-    if (version < kGappedOrderVersion)
+    if (fileVersion(connection) < kGappedOrderVersion)
         connection.exec(QStringLiteral("PRAGMA main.user_version=%1").arg(kGappedOrderVersion));
 }
 

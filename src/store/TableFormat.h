@@ -22,9 +22,18 @@
 
 namespace tav::store::format {
 
+// The format versions of a records table file (PRAGMA user_version):
+//   1  Count numbers the records 1..N; attachment rows carry the record's position
+//   2  Count is an order key with gaps; attachment rows still carry the position
+//   3  attachment rows carry the record's row key, which never changes, so inserting and
+//      deleting records rewrites none of them
 constexpr int kDenseOrderVersion = 1;
 constexpr int kGappedOrderVersion = 2;
-constexpr int kUserVersion = kGappedOrderVersion; // the highest version this build reads
+constexpr int kRowKeyAttachmentsVersion = 3;
+constexpr int kUserVersion = kRowKeyAttachmentsVersion; // the highest version this build reads
+
+// The format version of the file attached to `connection` as `schema`.
+int fileVersion(sql::Connection &connection, const QString &schema = QStringLiteral("main"));
 
 // "%1" is the file name.
 QString newerFileMessage(const QString &fileName);

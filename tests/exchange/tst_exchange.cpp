@@ -7,6 +7,7 @@
 #include "FileNames.h"
 #include "ImportText.h"
 #include "OpsFixture.h"
+#include "RecordOps.h"
 #include "StoreError.h"
 #include "SuppliedFiles.h"
 #include "Table.h"
@@ -16,6 +17,7 @@
 using namespace tav::exchange;
 using namespace tav::store;
 using tav::test::OpsFixture;
+using tav::test::AttachmentRows;
 
 namespace {
 
@@ -80,6 +82,8 @@ private slots:
     void importLabels_data();
     void importLabels();
     void importAttachmentsAnswer();
+    void keptAttachmentsFollowPositions_data();
+    void keptAttachmentsFollowPositions();
     void importNewDatabase();
     void failedImportLeavesTarget_data();
     void failedImportLeavesTarget();
@@ -350,6 +354,46 @@ void TestExchange::importAttachmentsAnswer()
     r.keepAttachments = false;
     QCOMPARE(importText(r).status, ImportStatus::Done);
     QVERIFY(!QFileInfo::exists(path("atach_tCLIENTS.db")));
+}
+
+void TestExchange::keptAttachmentsFollowPositions_data()
+{
+    QTest::addColumn<int>("recordsVersion");
+    QTest::addColumn<AttachmentRows>("before");
+    QTest::addColumn<AttachmentRows>("after");
+    // The records in order: row keys 3, 1, 2. Two new records replace them.
+    QTest::newRow("rows keyed by the records' row keys")
+        << 3 << AttachmentRows{{3, "c"}, {1, "a"}, {2, "b"}, {7, "gone"}}
+        << AttachmentRows{{-7, "gone"}, {-3, "b"}, {1, "c"}, {2, "a"}};
+    QTest::newRow("rows numbered by position, written before the row keys")
+        << 1 << AttachmentRows{{1, "c"}, {2, "a"}, {3, "b"}}
+        << AttachmentRows{{-3, "b"}, {1, "c"}, {2, "a"}};
+}
+
+// After an import that keeps them, the rows of record n belong to the new record n; rows of
+// no new record are kept but stay away from records added later.
+void TestExchange::keptAttachmentsFollowPositions()
+{
+    QFETCH(int, recordsVersion);
+    QFETCH(AttachmentRows, before);
+    QFETCH(AttachmentRows, after);
+    makeClients();
+    m_fixture->execute("tCLIENTS.db", "UPDATE data SET Count = 5 WHERE _rk = 3");
+    m_fixture->execute("tCLIENTS.db", QStringLiteral("PRAGMA user_version=%1").arg(recordsVersion));
+    m_fixture->writeAttachments("atach_tCLIENTS.db", before);
+    QCOMPARE(importText(request("CLIENTS", "x\ny", '\t')).records, 2);
+    QCOMPARE(m_fixture->readAttachments("atach_tCLIENTS.db"), after);
+
+    Table records;
+    records.setTableName(path("tCLIENTS.db"));
+    records.open();
+    QCOMPARE(ops::attachmentNumber(records, 2), 2);
+    // The new records take the next row keys, 3 of them among them: the detached rows
+    // stay detached and "c" follows its record to position 4.
+    ops::insertEmptyRecords(records, path("atach_tCLIENTS.db"), 1, 3, QDate(2026, 1, 1));
+    QCOMPARE(ops::attachmentNumber(records, 1), 3);
+    QCOMPARE(ops::attachmentNumber(records, 4), 1);
+    QCOMPARE(m_fixture->readAttachments("atach_tCLIENTS.db"), after);
 }
 
 void TestExchange::importNewDatabase()

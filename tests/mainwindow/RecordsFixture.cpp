@@ -4,6 +4,9 @@
 #include "MainWindowFixture.h"
 #include "SuppliedFiles.h"
 #include "Table.h"
+#include "TableFormat.h"
+#include "AttachedTable.h"
+#include "RecordOps.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -16,6 +19,7 @@
 #include <QTest>
 
 #include <limits>
+#include <memory>
 
 namespace tav::test
 {
@@ -47,37 +51,50 @@ void fillMaster(const QString &dataDir, int count,
 
 namespace
 {
-store::Table *openAttachments(const QString &dataDir, store::Table &table)
-{
-    const QDir dir(dataDir);
-    const QString path = dir.filePath(files::attachmentsTable(files::kMaster));
-    if (!QFileInfo::exists(path))
-        QFile::copy(dir.filePath(files::kAttachmentsTemplate), path);
-    table.setTableName(path);
-    table.open();
-    return &table;
-}
+// MASTER's records with its attachments table attached as "att".
+struct MasterWithAttachments {
+    explicit MasterWithAttachments(const QString &dataDir)
+    {
+        const QDir dir(dataDir);
+        const QString path = dir.filePath(files::attachmentsTable(files::kMaster));
+        if (!QFileInfo::exists(path))
+            QFile::copy(dir.filePath(files::kAttachmentsTemplate), path);
+        records.setDirectory(dataDir);
+        records.setTableName(files::recordsTable(files::kMaster));
+        records.open();
+        attached = std::make_unique<store::ops::AttachedTable>(records, QStringLiteral("att"), path);
+    }
+    store::Table records;
+    std::unique_ptr<store::ops::AttachedTable> attached;
+};
 } // namespace
 
 void addAttachments(const QString &dataDir, const QList<QPair<int, QString>> &rows)
 {
-    store::Table table;
-    openAttachments(dataDir, table)->transaction([&] {
-        for (const auto &row : rows) {
-            table.append();
-            table.setValue(QStringLiteral("Number"), row.first);
-            table.setValue(QStringLiteral("FileName"), row.second);
-            table.post();
-        }
+    MasterWithAttachments master(dataDir);
+    master.records.transaction([&] {
+        for (const auto &row : rows)
+            master.records.execute(
+                QStringLiteral("INSERT INTO att.data(Number, FileName) VALUES (?, ?)"),
+                {store::ops::attachmentNumber(master.records, row.first), row.second});
     });
 }
 
 QString attachmentRows(const QString &dataDir)
 {
-    store::Table table;
-    return openAttachments(dataDir, table)
-        ->selectValue(QStringLiteral("SELECT group_concat(r, ',') FROM (SELECT Number || ':' || "
-                                     "FileName AS r FROM data ORDER BY Number, FileName)"))
+    MasterWithAttachments master(dataDir);
+    const QString owner =
+        master.records.fileVersion() >= store::format::kRowKeyAttachmentsVersion
+            ? QStringLiteral("(SELECT n FROM (SELECT _rk, ROW_NUMBER() OVER (ORDER BY Count, _rk) "
+                             "AS n FROM main.data) WHERE _rk = a.Number)")
+            : QStringLiteral("(SELECT a.Number WHERE a.Number BETWEEN 1 AND "
+                             "(SELECT COUNT(*) FROM main.data))");
+    return master.records
+        .selectValue(QStringLiteral("SELECT group_concat(r, ',') FROM (SELECT COALESCE(p, "
+                                    "'?' || Number) || ':' || FileName AS r FROM (SELECT %1 AS p, "
+                                    "a.Number, a.FileName FROM att.data AS a) "
+                                    "ORDER BY p IS NULL, p, FileName)")
+                         .arg(owner))
         .toString();
 }
 

@@ -17,9 +17,11 @@ namespace tav::test
 // is in Insert state). `nradd` extra fields are shown.
 void fillMaster(const QString &dataDir, int count,
                 const std::function<void(store::Table &, int n)> &fill = {}, int nradd = 0);
-// Rows (Number, FileName) added to MASTER's attachments table.
+// Files attached to MASTER's records: (position of the record, file name).
 void addAttachments(const QString &dataDir, const QList<QPair<int, QString>> &rows);
-// MASTER's attachment rows as "Number:FileName" ordered by Number and FileName, comma separated.
+// MASTER's attachment rows as "position:FileName", position being that of the record each
+// belongs to now ("?Number" for a row of no record), ordered by position and file name, comma
+// separated.
 QString attachmentRows(const QString &dataDir);
 // One field of every MASTER record in table order, comma separated; Count must increase
 // strictly (no two records share an order key).

@@ -13,6 +13,7 @@
 #include "SuppliedFiles.h"
 #include "Table.h"
 #include "TableFiles.h"
+#include "TableFormat.h"
 #include "TestEnvironment.h"
 #include "Wizard.h"
 
@@ -148,7 +149,8 @@ private slots:
             records.setDirectory(m_env->dataDir());
             records.setTableName(files::recordsTable(kShop));
             records.open();
-            records.execute(QStringLiteral("PRAGMA main.user_version = 3"));
+            records.execute(QStringLiteral("PRAGMA main.user_version = %1")
+                                .arg(store::format::kUserVersion + 1));
         }
         auto w = startMainWindow(WizardAnswer::Ok);
         m_env->messages().answer(MsgOk);

@@ -295,14 +295,14 @@ private slots:
         QVERIFY(activate(w.get()));
         showRecord(w.get(), 2);
         {
-            // The attachments file refuses every change of a row, as a full disk would; the
-            // records are deleted and renumbered before the rows are reached.
+            // The attachments file refuses to remove a row, as a full disk would; the records
+            // are deleted before the rows of record 5 are reached.
             store::Table attachments;
             attachments.setTableName(
                 QDir(m_env->dataDir()).filePath(files::attachmentsTable(files::kMaster)));
             attachments.open();
             attachments.execute(
-                QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON data "
+                QStringLiteral("CREATE TRIGGER refuse BEFORE DELETE ON data "
                                "BEGIN SELECT RAISE(ABORT, 'the disk refused the change'); END"));
         }
 

@@ -7,6 +7,7 @@
 #include "StoreError.h"
 #include "Table.h"
 #include "TableFiles.h"
+#include "TableFormat.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -289,7 +290,8 @@ void TestRecordOrder::fileNumberedOneToN()
 
 void TestRecordOrder::newerFileIsRefused()
 {
-    makeTable(3, false)->execute("PRAGMA main.user_version = 3");
+    makeTable(3, false)->execute(
+        QStringLiteral("PRAGMA main.user_version = %1").arg(format::kUserVersion + 1));
     Table table;
     table.setTableName(m_path);
     try {

@@ -1,5 +1,6 @@
-// Record insertion and deletion with attachment renumbering, Update_atach on its own, and
-// the validation of the Insert and Delete dialogs.
+// Record insertion and deletion with the attachment rows following their records (keyed by
+// row key, older files numbered by position until their first insertion or deletion), Empty
+// Record's removal of a record's rows, and the validation of the Insert and Delete dialogs.
 
 #include "OpsFixture.h"
 #include "RecordInput.h"
@@ -32,6 +33,7 @@ private slots:
 
     void insertThreeAtFive();
     void deleteFourToSix();
+    void olderFileRowsMoveToRowKeysOnce();
     void deleteTheOnlyRecord();
     void deleteTheLastRecord();
     void rangesOutsideTheTableAreRefused();
@@ -40,8 +42,7 @@ private slots:
     void missingAttachmentsTableIsMade();
     void attachingAnotherTable();
 
-    void updateAttachments_data();
-    void updateAttachments();
+    void removeAttachmentsOfOneRecord();
 
     void insertCount_data();
     void insertCount();
@@ -125,8 +126,12 @@ void TestRecordOps::insertThreeAtFive()
     }
     QCOMPARE(rows[7][9].toString(), OpsFixture::valueOf("Comments", 5)); // memo follows its record
     QCOMPARE(rows[7][19].toByteArray(), OpsFixture::pictureOf(5));
+    // No attachment row is rewritten, yet each still belongs to its record.
     QCOMPARE(m_fixture->readAttachments(kAttachments),
-             AttachmentRows({{2, "a"}, {8, "b"}, {10, "c"}, {13, "d"}, {13, "e"}}));
+             AttachmentRows({{2, "a"}, {5, "b"}, {7, "c"}, {10, "d"}, {10, "e"}}));
+    QCOMPARE(attachmentNumber(*m_records, 8), 5);   // the old record 5
+    QCOMPARE(attachmentNumber(*m_records, 13), 10); // the old record 10
+    QVERIFY(attachmentNumber(*m_records, 5) > 10);  // a new record: rows of none
 }
 
 void TestRecordOps::deleteFourToSix()
@@ -145,7 +150,32 @@ void TestRecordOps::deleteFourToSix()
     // The deleted records' memo rows are gone with them.
     QCOMPARE(m_records->selectValue("SELECT COUNT(*) FROM mb.data").toInt(), 7);
     QCOMPARE(m_fixture->readAttachments(kAttachments),
-             AttachmentRows({{2, "a"}, {4, "e"}, {7, "f"}}));
+             AttachmentRows({{2, "a"}, {7, "e"}, {10, "f"}}));
+    QCOMPARE(attachmentNumber(*m_records, 4), 7);
+    QCOMPARE(attachmentNumber(*m_records, 8), 0); // no such record
+}
+
+// A file written before attachment rows carried row keys numbers them by position; its first
+// insertion numbers them by row key in the same transaction. A row whose position holds no
+// record is kept, attached to none.
+void TestRecordOps::olderFileRowsMoveToRowKeysOnce()
+{
+    prepare(5, {});
+    m_records->insertRecords(1, 1); // row key 6 at position 1, as an older version left it
+    m_fixture->execute(kRecords, QStringLiteral("PRAGMA user_version=2"));
+    m_fixture->writeAttachments(kAttachments, {{1, "first"}, {3, "third"}, {9, "nowhere"}});
+    QCOMPARE(attachmentNumber(*m_records, 3), 3);
+
+    insertEmptyRecords(*m_records, attachmentsPathFor(*m_records), 2, 1, kInsertDate);
+
+    QCOMPARE(m_records->fileVersion(), 3);
+    QCOMPARE(m_fixture->readAttachments(kAttachments),
+             AttachmentRows({{-9, "nowhere"}, {2, "third"}, {6, "first"}}));
+    QCOMPARE(attachmentNumber(*m_records, 1), 6);
+    QCOMPARE(attachmentNumber(*m_records, 4), 2); // the old record 3, one place on
+    deleteRecords(*m_records, attachmentsPathFor(*m_records), 4, 4);
+    QCOMPARE(m_fixture->readAttachments(kAttachments),
+             AttachmentRows({{-9, "nowhere"}, {6, "first"}}));
 }
 
 void TestRecordOps::deleteTheOnlyRecord()
@@ -198,7 +228,7 @@ void TestRecordOps::rangesOutsideTheTableAreRefused()
 void TestRecordOps::failureChangesNothing_data()
 {
     QTest::addColumn<bool>("insert");
-    QTest::addColumn<bool>("dense"); // Count 1..N: the insertion must re-key neighbours
+    QTest::addColumn<bool>("dense"); // Count 1..N, attachment rows by position: an older file
     QTest::addColumn<QString>("failingTable");
     QTest::addColumn<QString>("trigger");
 
@@ -207,15 +237,16 @@ void TestRecordOps::failureChangesNothing_data()
                               "RAISE(ABORT, 'the file refuses'); END")
             .arg(QLatin1String(table), QLatin1String(event));
     };
-    // Each step of the one transaction in turn: the records, their memo rows, the re-keyed
-    // neighbours and, written last, the attachment rows.
+    // Each step of the one transaction in turn: the attachment rows of an older file numbered
+    // by row key, the records, their memo rows, the re-keyed neighbours, and the attachment
+    // rows of deleted records.
     QTest::newRow("insert, records fail") << true << false << kRecords << refuse("INSERT", "refuse");
     QTest::newRow("insert, memo file fails")
         << true << false << kRecords << refuse("INSERT", "mb.refuse");
     QTest::newRow("insert, re-keying fails")
         << true << true << kRecords << refuse("UPDATE", "refuse");
-    QTest::newRow("insert, attachments fail")
-        << true << false << kAttachments << refuse("UPDATE", "refuse");
+    QTest::newRow("insert, numbering the attachments fails")
+        << true << true << kAttachments << refuse("UPDATE", "refuse");
     QTest::newRow("delete, records fail") << false << false << kRecords << refuse("DELETE", "refuse");
     QTest::newRow("delete, memo file fails")
         << false << false << kRecords << refuse("DELETE", "mb.refuse");
@@ -230,8 +261,10 @@ void TestRecordOps::failureChangesNothing()
     QFETCH(QString, failingTable);
     QFETCH(QString, trigger);
     prepare(10, {{2, "a"}, {5, "b"}, {7, "c"}});
-    if (dense)
+    if (dense) {
         m_records->renumber();
+        m_fixture->execute(kRecords, QStringLiteral("PRAGMA user_version=1"));
+    }
     m_records->setRecNo(7);
     const QVector<QVariantList> records = m_fixture->readAll(kRecords);
     const AttachmentRows attachments = m_fixture->readAttachments(kAttachments);
@@ -309,35 +342,16 @@ void TestRecordOps::attachingAnotherTable()
     m_records->detachTable("att");
 }
 
-void TestRecordOps::updateAttachments_data()
+void TestRecordOps::removeAttachmentsOfOneRecord()
 {
-    QTest::addColumn<int>("s");
-    QTest::addColumn<int>("e");
-    QTest::addColumn<int>("d");
-    QTest::addColumn<AttachmentRows>("expected");
+    m_fixture->writeAttachments(kAttachments, {{2, "a"}, {5, "c"}, {5, "d"}, {6, "e"}});
+    removeAttachments(m_fixture->path(kAttachments), 5);
+    QCOMPARE(m_fixture->readAttachments(kAttachments), AttachmentRows({{2, "a"}, {6, "e"}}));
 
-    QTest::newRow("insert 2 at 5")
-        << 5 << 6 << 1 << AttachmentRows({{2, "a"}, {4, "b"}, {7, "c"}, {7, "d"}, {8, "e"}});
-    QTest::newRow("delete 4 to 5") << 4 << 5 << -1 << AttachmentRows({{2, "a"}, {4, "e"}});
-    QTest::newRow("empty record 5")
-        << 5 << 5 << 0 << AttachmentRows({{2, "a"}, {4, "b"}, {6, "e"}});
-}
-
-void TestRecordOps::updateAttachments()
-{
-    QFETCH(int, s);
-    QFETCH(int, e);
-    QFETCH(int, d);
-    QFETCH(AttachmentRows, expected);
-    m_fixture->writeAttachments(kAttachments, {{2, "a"}, {4, "b"}, {5, "c"}, {5, "d"}, {6, "e"}});
-
-    ops::updateAttachments(m_fixture->path(kAttachments), s, e, d);
-    QCOMPARE(m_fixture->readAttachments(kAttachments), expected);
-
-    // Missing: made from the template, nothing to renumber.
+    // Missing: made from the template, nothing to remove.
     const QString other = m_fixture->path("atach_tOTHER.db");
     m_fixture->writeAttachments("atach.db", {});
-    ops::updateAttachments(other, s, e, d);
+    removeAttachments(other, 5);
     QVERIFY(tableExists(other));
 }
 

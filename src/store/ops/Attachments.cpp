@@ -33,10 +33,15 @@ void ensureAttachmentsTable(const QString &attachmentsPath)
         return;
     const QString templatePath =
         QFileInfo(attachmentsPath).dir().filePath(files::kAttachmentsTemplate);
-    if (tableExists(templatePath))
+    if (tableExists(templatePath)) {
         copyTable(templatePath, attachmentsPath);
-    else
+        // A template written before the rows were looked up by their record's key.
+        Table table;
+        openTable(table, attachmentsPath);
+        table.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS data_number ON data(Number)"));
+    } else {
         createTable(attachmentsPath, schemas::attachments());
+    }
 }
 
 struct AttachmentReader::OpenFile {

@@ -1,6 +1,6 @@
 #pragma once
 // The attachment rows of one record: (Number, FileName) rows of a database's attachments
-// table, Number being the position of the record a file belongs to. Writers open the file for
+// table, Number being the row key of the record a file belongs to (ops::attachmentNumber). Writers open the file for
 // themselves and close it again, and readers notice when the path names another file, so
 // renaming, deleting, importing or restoring a database can replace the file at any time.
 

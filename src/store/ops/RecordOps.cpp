@@ -1,14 +1,18 @@
 #include "RecordOps.h"
 
 #include "AttachedTable.h"
+#include "Attachments.h"
 #include "FileNames.h"
 #include "Schemas.h"
 #include "StoreError.h"
 #include "Table.h"
 #include "TableFiles.h"
+#include "TableFormat.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStringList>
+#include <QVector>
 
 #include <functional>
 
@@ -24,28 +28,48 @@ bool ensureAttachments(const QString &path)
 {
     if (tableExists(path))
         return true;
-    const QString templatePath = QFileInfo(path).dir().filePath(files::kAttachmentsTemplate);
-    if (tableExists(templatePath))
-        copyTable(templatePath, path);
-    else
-        createTable(path, schemas::attachments());
+    ensureAttachmentsTable(path);
     return false;
 }
 
-// The attachment rows of table `schema`.data follow their records (see updateAttachments).
-void renumberAttachments(Table &table, const QString &schema, int s, int e, int d)
+// Files written before attachment rows carried their record's row key number them by
+// position: they are numbered by row key once, in the transaction of the first insertion or
+// deletion (which is when such a file's order keys get gaps, too). A row whose position
+// holds no record is kept, detached from every record (a negative number: row keys are
+// positive).
+void keyAttachmentsByRowKey(Table &records)
 {
-    const qint64 shift = qint64(d) * (qint64(e) - s + 1);
-    if (shift == 0) {
-        table.execute(QStringLiteral("DELETE FROM %1.data WHERE Number = ?").arg(schema), {s});
+    if (records.fileVersion() >= format::kRowKeyAttachmentsVersion)
         return;
+    records.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS %1.data_number ON data(Number)")
+                        .arg(kAttachments));
+    records.execute(QStringLiteral("UPDATE %1.data AS a SET Number = -a.Number "
+                                   "WHERE a.Number > (SELECT COUNT(*) FROM main.data)")
+                        .arg(kAttachments));
+    // One statement: every row is renumbered from its old number, none twice.
+    records.execute(QStringLiteral("UPDATE %1.data AS a SET Number = p._rk FROM (SELECT _rk, "
+                                   "ROW_NUMBER() OVER (ORDER BY Count, _rk) AS n "
+                                   "FROM main.data) AS p WHERE p.n = a.Number")
+                        .arg(kAttachments));
+    records.execute(QStringLiteral("PRAGMA main.user_version=%1")
+                        .arg(format::kRowKeyAttachmentsVersion));
+}
+
+// Removes the attachment rows of the records with these row keys, a few hundred per statement.
+void removeAttachmentRows(Table &records, const QVector<qint64> &rowKeys)
+{
+    constexpr int kBatch = 500;
+    for (int first = 0; first < rowKeys.size(); first += kBatch) {
+        QStringList marks;
+        QVariantList keys;
+        for (int i = first; i < rowKeys.size() && i < first + kBatch; ++i) {
+            marks << QStringLiteral("?");
+            keys << rowKeys[i];
+        }
+        records.execute(QStringLiteral("DELETE FROM %1.data WHERE Number IN (%2)")
+                            .arg(kAttachments, marks.join(QLatin1Char(','))),
+                        keys);
     }
-    table.execute(
-        QStringLiteral("DELETE FROM %1.data WHERE Number >= ? AND Number + ? < ?").arg(schema),
-        {s, shift, s});
-    table.execute(
-        QStringLiteral("UPDATE %1.data SET Number = Number + ? WHERE Number >= ?").arg(schema),
-        {shift, s});
 }
 
 // Runs `work` in one transaction over the records and the attachment rows, then makes
@@ -58,7 +82,10 @@ void overRecordsAndAttachments(Table &records, const QString &attachmentsPath,
     int current = 0;
     {
         AttachedTable attached(records, kAttachments, attachmentsPath);
-        records.transaction([&] { current = work(); });
+        records.transaction([&] {
+            keyAttachmentsByRowKey(records);
+            current = work();
+        });
     }
     records.setRecNo(current);
 }
@@ -83,7 +110,6 @@ RecordsChanged insertEmptyRecords(Table &records, const QString &attachmentsPath
                                  .arg(pos)
                                  .arg(before));
         records.insertRecords(pos, count, {{QStringLiteral("Date"), date}});
-        renumberAttachments(records, kAttachments, pos, pos + count - 1, +1);
         result.recordCount = before + count;
         return pos;
     });
@@ -101,27 +127,39 @@ RecordsChanged deleteRecords(Table &records, const QString &attachmentsPath, int
                                  .arg(from)
                                  .arg(to)
                                  .arg(before));
+        QVector<qint64> deleted;
+        deleted.reserve(to - from + 1);
+        for (int n = from; n <= to; ++n)
+            deleted.append(records.rowKeyAt(n));
         records.deleteRange(from, to);
+        removeAttachmentRows(records, deleted);
         result.recordCount = records.recordCount();
         if (result.recordCount == 0) { // a database never stays without records
             records.insertRecords(1, 1, {{QStringLiteral("Date"), today}});
             result.recordCount = 1;
         }
-        renumberAttachments(records, kAttachments, from, to, -1);
         result.currentRecord = qMin(from, result.recordCount);
         return result.currentRecord;
     });
     return result;
 }
 
-void updateAttachments(const QString &attachmentsPath, int s, int e, int d)
+void removeAttachments(const QString &attachmentsPath, qint64 number)
 {
     if (!ensureAttachments(attachmentsPath))
-        return; // a new table: nothing to renumber
+        return; // a new table: nothing to remove
     Table table;
     table.setTableName(attachmentsPath);
     table.open();
-    table.transaction([&] { renumberAttachments(table, QStringLiteral("main"), s, e, d); });
+    table.execute(QStringLiteral("DELETE FROM data WHERE Number = ?"), {number});
+}
+
+qint64 attachmentNumber(const Table &records, int position)
+{
+    if (position < 1 || position > records.recordCount())
+        return 0;
+    return records.fileVersion() >= format::kRowKeyAttachmentsVersion ? records.rowKeyAt(position)
+                                                                      : position;
 }
 
 } // namespace tav::store::ops
