@@ -3,7 +3,8 @@
 //   opening the table (time and memory),
 //   Insert Field / Delete Field with all 78 extra fields shown (every field moves; not at
 //   1,000,000 records),
-//   insertion of 1 record at position 1, deletion of records 10..20 (with attachments),
+//   insertion of 1 record at position 1, deletion of records 10..20 (with attachment rows,
+//   which follow the row key and are not renumbered),
 //   beside sqlite3 renumbering every record as inserting did before Count had gaps,
 //   repeated insertion at one place (re-spacing), Find Next without a match through the
 //   quick-search filter beside a plain LIKE scan.
