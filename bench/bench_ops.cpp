@@ -15,6 +15,7 @@
 // records, 4 GB for 1,000,000 with the sqlite3 copy), removed afterwards. Needs `sqlite3` in
 // PATH for the comparison figures.
 
+#include "Attachments.h"
 #include "BenchCommon.h"
 #include "FieldCatalogue.h"
 #include "FieldChain.h"
@@ -85,7 +86,7 @@ void createDatabase(const QDir &dir, int records)
     labels.post();
 
     const QString attachmentsPath = dir.filePath(QStringLiteral("atach_tBENCH.db"));
-    createTable(attachmentsPath, schemas::attachments());
+    ops::ensureAttachmentsTable(attachmentsPath);
     Table attachments;
     attachments.setTableName(attachmentsPath);
     attachments.open();

@@ -1,11 +1,13 @@
 #include "ImportText.h"
 
+#include "Attachments.h"
 #include "Catalogue.h"
 #include "DatabaseNames.h"
 #include "DatabaseOps.h"
 #include "FieldCatalogue.h"
 #include "FileNames.h"
 #include "FileSetSwap.h"
+#include "RecordOps.h"
 #include "Sqlite.h"
 #include "Table.h"
 #include "TableFiles.h"
@@ -330,13 +332,13 @@ void stageKeptAttachments(FileSetSwap &swap, const QString &oldRecords, const QS
             db.exec(QStringLiteral(
                 "UPDATE main.data AS a SET Number = -a.Number WHERE a.Number > 0 "
                 "AND NOT EXISTS (SELECT 1 FROM old.data WHERE _rk = a.Number)"));
-            db.exec(QStringLiteral("UPDATE main.data AS a SET Number = p.n FROM (SELECT _rk, "
-                                   "ROW_NUMBER() OVER (ORDER BY Count, _rk) AS n FROM old.data) "
-                                   "AS p WHERE p._rk = a.Number"));
+            db.exec(QStringLiteral("UPDATE main.data AS a SET Number = p.n FROM (%1) AS p "
+                                   "WHERE p._rk = a.Number")
+                        .arg(store::ops::recordPositionsSql(QStringLiteral("old"))));
         }
         db.exec(QStringLiteral("UPDATE main.data SET Number = -Number WHERE Number > %1")
                     .arg(newCount));
-        db.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS data_number ON data(Number)"));
+        db.exec(store::ops::attachmentsIndexSql());
         tx.commit();
     }
     syncFile(staged);

@@ -2,6 +2,7 @@
 // last database", extra fields, picture, status bar, the enabling of database controls,
 // the busy indicator and the unsaved-changes prompt.
 
+#include "Attachments.h"
 #include "DBControls.h"
 #include "DatabaseList.h"
 #include "FDFin.h"
@@ -115,8 +116,7 @@ void TFDFin::Table1AfterOpen()
     const QDir dir(dataDir);
     const QString attachments = dir.filePath(files::attachmentsTableFor(m_table1->tableName()));
     try {
-        if (!store::tableExists(attachments))
-            store::copyTable(dir.filePath(files::kAttachmentsTemplate), attachments);
+        store::ops::ensureAttachmentsTable(attachments);
     } catch (const StoreError &) {
         // The attachments are then simply not available for this database.
     }

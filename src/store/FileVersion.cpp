@@ -13,8 +13,7 @@ bool writtenByNewerVersion(const QString &path)
         return false;
     try {
         sql::Connection db(path, sql::Connection::Mode::ReadOnly);
-        sql::Stmt version = db.prepare(QStringLiteral("PRAGMA main.user_version"));
-        return version.step() && version.int64(0) > format::kUserVersion;
+        return format::fileVersion(db) > format::kUserVersion;
     } catch (const StoreError &) {
         return false;
     }

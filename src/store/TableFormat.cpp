@@ -125,12 +125,6 @@ void writeEmptyTable(const QString &dbPath, const QString &mbPath, const TableSc
         if (count >= 0)
             db.exec(QStringLiteral("CREATE INDEX data_order ON data(%1, _rk)")
                         .arg(sql::quoted(schema[count].name)));
-        // Attachment rows are looked up by their record's key.
-        for (const FieldDef &field : schema) {
-            if (field.type == FieldType::Number)
-                db.exec(QStringLiteral("CREATE INDEX data_%1 ON data(%2)")
-                            .arg(field.name.toLower(), sql::quoted(field.name)));
-        }
         // Only an ordered table may hold gaps in its order key.
         db.exec(QStringLiteral("PRAGMA user_version=%1")
                     .arg(count >= 0 ? kRowKeyAttachmentsVersion : kDenseOrderVersion));
@@ -193,11 +187,8 @@ std::unique_ptr<sql::Connection> openTable(const QString &dbPath, bool readOnly,
     } catch (const StoreError &e) {
         throw StoreError(QStringLiteral("%1 is not a table file: %2").arg(dbPath, e.message()));
     }
-    {
-        sql::Stmt version = db->prepare(QStringLiteral("PRAGMA main.user_version"));
-        if (version.step() && version.int64(0) > kUserVersion)
-            throw StoreError(newerFileMessage(QFileInfo(dbPath).fileName()));
-    }
+    if (fileVersion(*db) > kUserVersion)
+        throw StoreError(newerFileMessage(QFileInfo(dbPath).fileName()));
     const bool memo = hasMemoFields(schema);
     if (memo)
         db->attach(files::memoFileFor(dbPath), kMemoSchema, false);

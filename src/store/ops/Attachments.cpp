@@ -33,15 +33,18 @@ void ensureAttachmentsTable(const QString &attachmentsPath)
         return;
     const QString templatePath =
         QFileInfo(attachmentsPath).dir().filePath(files::kAttachmentsTemplate);
-    if (tableExists(templatePath)) {
+    if (tableExists(templatePath))
         copyTable(templatePath, attachmentsPath);
-        // A template written before the rows were looked up by their record's key.
-        Table table;
-        openTable(table, attachmentsPath);
-        table.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS data_number ON data(Number)"));
-    } else {
+    else
         createTable(attachmentsPath, schemas::attachments());
-    }
+    Table table;
+    openTable(table, attachmentsPath);
+    table.execute(attachmentsIndexSql());
+}
+
+QString attachmentsIndexSql(const QString &schema)
+{
+    return QStringLiteral("CREATE INDEX IF NOT EXISTS %1.data_number ON data(Number)").arg(schema);
 }
 
 struct AttachmentReader::OpenFile {

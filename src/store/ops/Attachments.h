@@ -1,8 +1,9 @@
 #pragma once
 // The attachment rows of one record: (Number, FileName) rows of a database's attachments
-// table, Number being the row key of the record a file belongs to (ops::attachmentNumber). Writers open the file for
-// themselves and close it again, and readers notice when the path names another file, so
-// renaming, deleting, importing or restoring a database can replace the file at any time.
+// table, Number being the row key of the record a file belongs to (ops::attachmentNumber).
+// Writers open the file for themselves and close it again, and readers notice when the path
+// names another file, so renaming, deleting, importing or restoring a database can replace
+// the file at any time.
 
 #include <QString>
 #include <QStringList>
@@ -34,8 +35,12 @@ private:
 };
 
 // Makes the attachments table from the template "atach.db" beside it (or from the schema when
-// the template is missing) unless it exists. StoreError when it cannot be made.
+// the template is missing), with its index, unless it exists. StoreError when it cannot be made.
 void ensureAttachmentsTable(const QString &attachmentsPath);
+
+// Creates, unless there, the index that finds a record's rows in the attachments table of
+// the file attached as `schema` (files written before the rows were keyed by record lack it).
+QString attachmentsIndexSql(const QString &schema = QStringLiteral("main"));
 
 // The file names attached to record `number`, in the order they were attached. Empty when the
 // table is missing or cannot be read (the caller shows no attachments then).

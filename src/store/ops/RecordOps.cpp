@@ -41,16 +41,14 @@ void keyAttachmentsByRowKey(Table &records)
 {
     if (records.fileVersion() >= format::kRowKeyAttachmentsVersion)
         return;
-    records.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS %1.data_number ON data(Number)")
-                        .arg(kAttachments));
+    records.execute(attachmentsIndexSql(kAttachments));
     records.execute(QStringLiteral("UPDATE %1.data AS a SET Number = -a.Number "
                                    "WHERE a.Number > (SELECT COUNT(*) FROM main.data)")
                         .arg(kAttachments));
     // One statement: every row is renumbered from its old number, none twice.
-    records.execute(QStringLiteral("UPDATE %1.data AS a SET Number = p._rk FROM (SELECT _rk, "
-                                   "ROW_NUMBER() OVER (ORDER BY Count, _rk) AS n "
-                                   "FROM main.data) AS p WHERE p.n = a.Number")
-                        .arg(kAttachments));
+    records.execute(QStringLiteral("UPDATE %1.data AS a SET Number = p._rk FROM (%2) AS p "
+                                   "WHERE p.n = a.Number")
+                        .arg(kAttachments, recordPositionsSql()));
     records.execute(QStringLiteral("PRAGMA main.user_version=%1")
                         .arg(format::kRowKeyAttachmentsVersion));
 }
@@ -152,6 +150,12 @@ void removeAttachments(const QString &attachmentsPath, qint64 number)
     table.setTableName(attachmentsPath);
     table.open();
     table.execute(QStringLiteral("DELETE FROM data WHERE Number = ?"), {number});
+}
+
+QString recordPositionsSql(const QString &schema)
+{
+    return QStringLiteral("SELECT _rk, ROW_NUMBER() OVER (ORDER BY Count, _rk) AS n FROM %1.data")
+        .arg(schema);
 }
 
 qint64 attachmentNumber(const Table &records, int position)

@@ -44,6 +44,10 @@ RecordsChanged deleteRecords(Table &records, const QString &attachmentsPath, int
 // until their first insertion or deletion). 0 when there is no such record.
 qint64 attachmentNumber(const Table &records, int position);
 
+// A query of every record of the records table attached as `schema`: its row key (_rk) and
+// its position (n).
+QString recordPositionsSql(const QString &schema = QStringLiteral("main"));
+
 // Removes the attachment rows numbered `number` (Empty Record); a missing attachments table is
 // made from "atach.db" beside it, with nothing to remove. StoreError when it cannot be written.
 void removeAttachments(const QString &attachmentsPath, qint64 number);
